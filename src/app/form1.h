@@ -1,0 +1,129 @@
+#pragma once
+
+#include "errorreport.h"
+#include "icustomdraw.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QTimer;
+
+namespace qiravon {
+
+class HostedFactory;
+class IBrowser;
+class IMediaPlayer;
+class ITray;
+class LinkLabel;
+class ListControl;
+class MouseLabel;
+class StationTables;
+
+//! The main window: a frameless, skinned window holding the category bar, the station list,
+//! the browser, the status lines and the volume slider. Its hosted components come from the
+//! factory, so every behaviour can run against fakes.
+class Form1 : public QWidget, public ICustomDraw
+{
+    Q_OBJECT
+public:
+    static constexpr int kRegionLinks = 35;
+
+    //! Creates every control of the window; `dataDir` holds the catalogue files and ends
+    //! with a separator.
+    Form1(HostedFactory& hosted, IErrorReporter& reporter, const QString& dataDir,
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    //! The load step, run once before the window is first shown. On error the window must
+    //! not be shown; the caller reports the error and ends the program.
+    [[nodiscard]] std::optional<RuntimeError> load();
+    //! Runs on every activation of the window, the first one included.
+    void activate();
+
+    // The catalogue operations other parts of the program call by name.
+    void AddListViewColumn();
+    void addlist(const QString& category, const QString& name, const QString& description,
+                 const QString& streamAddress);
+    void addlist2(const QString& category, const QString& name, const QString& description,
+                  const QString& streamAddress);
+
+    bool CustomDraw(int row, int column, BgrColor& backColor, BgrColor& foreColor) override;
+
+    [[nodiscard]] StationTables& tables() { return *m_tables; }
+    [[nodiscard]] IErrorReporter& reporter() { return m_reporter; }
+    [[nodiscard]] HostedFactory& hosted() { return m_hosted; }
+
+    // Controls, named as in the window design. Owned through Qt parenting (the hosted
+    // components through their widgets or this window).
+    LinkLabel* LinkLabel5 = nullptr;
+    LinkLabel* LinkLabel4 = nullptr;
+    LinkLabel* LinkLabel3 = nullptr;
+    LinkLabel* LinkLabel2 = nullptr;
+    IBrowser* web = nullptr;
+    LinkLabel* LinkMain = nullptr;
+    LinkLabel* LinkBlog = nullptr;
+    ITray* ST1 = nullptr;
+    LinkLabel* LinkLabel1 = nullptr;
+    ListControl* ListView2 = nullptr;
+    ListControl* ListView1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer1 = nullptr;
+    std::array<LinkLabel*, kRegionLinks> Link{};
+    LinkLabel* Links = nullptr;
+    MouseLabel* btnnor = nullptr;
+    MouseLabel* Label2 = nullptr;
+    MouseLabel* BtnDown = nullptr;
+    MouseLabel* Image2 = nullptr;
+    MouseLabel* Image1 = nullptr;
+    MouseLabel* vol = nullptr;
+    MouseLabel* PlayerBtn7 = nullptr; //!< the one element, index 7, of the array PlayerBtn
+    MouseLabel* imgvolume = nullptr;
+    MouseLabel* HsrlBtn2 = nullptr;
+    MouseLabel* HsrlBack4 = nullptr;
+    MouseLabel* lblText = nullptr;
+    IMediaPlayer* wmp = nullptr;
+    MouseLabel* lblStatus = nullptr;
+    MouseLabel* btn_Mini = nullptr;
+    MouseLabel* Btn_End = nullptr;
+    MouseLabel* ends = nullptr;
+    MouseLabel* mini = nullptr;
+    MouseLabel* endDown = nullptr;
+    MouseLabel* miniDown = nullptr;
+    MouseLabel* endpoint = nullptr;
+    MouseLabel* miniPoint = nullptr;
+    MouseLabel* Label1 = nullptr;
+    MouseLabel* HsrlBack3 = nullptr;
+
+Q_SIGNALS:
+    //! The window has painted itself for the first time; slow hosted parts may start now.
+    void firstPainted();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void createControls();
+    void wireBehaviour();
+    void wireNavigation();
+    void wirePlayback();
+    void wireChrome();
+    // Steps of the load that belong to other parts of the window; each lives in the file
+    // of its part.
+    [[nodiscard]] std::optional<RuntimeError> buildCategoryBar();
+    [[nodiscard]] std::optional<RuntimeError> showFeatured();
+    void applyRoundedRegion();
+
+    HostedFactory& m_hosted;
+    IErrorReporter& m_reporter;
+    std::unique_ptr<StationTables> m_tables;
+    QPixmap m_skin;
+    bool m_painted = false;
+    bool m_shown = false;
+};
+
+} // namespace qiravon

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "errorreport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qiravon {
+
+//! The lines of one catalogue text file (code page 936), read whole and closed again.
+struct CatalogueFile
+{
+    QStringList lines;
+    std::optional<RuntimeError> error;
+
+    //! Reads `path`; a missing file gives error 53, any other failure its own number.
+    static CatalogueFile read(const QString& path);
+};
+
+//! Splits raw bytes into lines: CR LF or a lone CR ends a line, a lone LF stays inside it;
+//! a last line without a line end is kept, a final line end adds no empty line. Each line is
+//! decoded from GBK on its own, so a malformed sequence spoils only its own characters.
+[[nodiscard]] QStringList decodeCatalogueLines(const QByteArray& bytes);
+
+} // namespace qiravon

@@ -1,0 +1,148 @@
+#include "stationtables.h"
+
+#include "cataloguefile.h"
+#include "listcontrol.h"
+#include "recordsplit.h"
+
+#include <QElapsedTimer>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace qiravon {
+
+namespace {
+
+struct ColumnDef
+{
+    const char16_t* key;
+    const char16_t* caption;
+    int width;
+    bool flags;
+};
+
+constexpr ColumnDef kVisibleColumns[] = {
+    {u"a", u"编号", 40, true},     {u"b", u"地区", 80, true},   {u"c1", u"电台名称", 150, true},
+    {u"c2", u"电台介绍", 430, true}, {u"d", u"地址", 10, false},
+};
+constexpr ColumnDef kMasterColumns[] = {
+    {u"a1", u"编号", 40, true},      {u"b1", u"地区", 80, true},   {u"c11", u"电台名称", 150, true},
+    {u"c21", u"电台介绍", 200, true}, {u"d1", u"地址", 200, true},
+};
+
+void addColumns(ListControl& list, const ColumnDef (&columns)[5])
+{
+    for (const ColumnDef& c : columns) {
+        list.AddColumn(QString::fromUtf16(c.key), QString::fromUtf16(c.caption), 0, c.width,
+                       c.flags, c.flags);
+    }
+}
+
+void appendRow(ListControl& list, const QString& category, const QString& name,
+               const QString& description, const QString& streamAddress)
+{
+    const int index = list.AddItem();
+    list.SetItemText(index, 0, QString::number(index + 1));
+    list.SetItemText(index, 1, category);
+    list.SetItemText(index, 2, name);
+    list.SetItemText(index, 3, description);
+    list.SetItemText(index, 4, streamAddress);
+}
+
+// How long the all-stations copy may run before it lets the user interface breathe.
+constexpr qint64 kYieldEveryMs = 8;
+
+} // namespace
+
+StationTables::StationTables(ListControl& visible, ListControl& master, QString dataDir)
+    : m_visible(visible), m_master(master), m_dataDir(std::move(dataDir))
+{
+}
+
+void StationTables::AddListViewColumn()
+{
+    addColumns(m_visible, kVisibleColumns);
+    addColumns(m_master, kMasterColumns);
+}
+
+void StationTables::addlist(const QString& category, const QString& name,
+                            const QString& description, const QString& streamAddress)
+{
+    appendRow(m_visible, category, name, description, streamAddress);
+}
+
+void StationTables::addlist2(const QString& category, const QString& name,
+                             const QString& description, const QString& streamAddress)
+{
+    appendRow(m_master, category, name, description, streamAddress);
+}
+
+std::optional<RuntimeError> StationTables::LoadMasterCatalogue()
+{
+    const CatalogueFile file = CatalogueFile::read(dataPath(u"radiolist.cdb"_s));
+    if (file.error)
+        return file.error;
+    QString category;
+    for (const QString& line : file.lines) {
+        if (line.contains(u'#'))
+            category = line.mid(1);
+        else
+            AddMasterRecord(line, category);
+    }
+    return std::nullopt;
+}
+
+void StationTables::AddMasterRecord(const QString& line, const QString& category)
+{
+    const RecordFields f = splitRecordLine(line);
+    addlist2(category, f.name, f.description, f.streamAddress);
+}
+
+void StationTables::AddVisibleRecord(const QString& line, const QString& category)
+{
+    const RecordFields f = splitRecordLine(line);
+    addlist(category, f.name, f.description, f.streamAddress);
+}
+
+std::optional<RuntimeError> StationTables::AppendCatalogueFile(const QString& fileName,
+                                                               const QString& category)
+{
+    const CatalogueFile file = CatalogueFile::read(dataPath(fileName));
+    if (file.error)
+        return file.error;
+    for (const QString& line : file.lines)
+        AddVisibleRecord(line, category);
+    return std::nullopt;
+}
+
+bool StationTables::CopyAllStations(const std::function<bool()>& keepGoing)
+{
+    const int count = m_master.ItemCount();
+    QElapsedTimer sinceYield;
+    sinceYield.start();
+    for (int row = 0; row < count; ++row) {
+        if (keepGoing && sinceYield.elapsed() >= kYieldEveryMs) {
+            if (!keepGoing())
+                return false;
+            sinceYield.restart();
+        }
+        addlist(m_master.ItemText(row, 1), m_master.ItemText(row, 2), m_master.ItemText(row, 3),
+                m_master.ItemText(row, 4));
+    }
+    return true;
+}
+
+void StationTables::CopyStationsOfCategory(const QString& caption)
+{
+    const int count = m_master.ItemCount();
+    for (int row = 0; row < count; ++row) {
+        const QString category = m_master.ItemText(row, 1);
+        if (category != caption)
+            continue;
+        addlist(category, m_master.ItemText(row, 2), m_master.ItemText(row, 3),
+                m_master.ItemText(row, 4));
+    }
+}
+
+} // namespace qiravon
