@@ -118,6 +118,12 @@ private:
     [[nodiscard]] std::optional<RuntimeError> showFeatured();
     void applyRoundedRegion();
 
+    // --- navigation: members of the category actions and views ---
+
+    // --- playback: members of station playback and the volume slider ---
+
+    // --- chrome: members of the frameless window, row painting and tray ---
+
     HostedFactory& m_hosted;
     IErrorReporter& m_reporter;
     std::unique_ptr<StationTables> m_tables;

@@ -5,6 +5,7 @@
 #include "form1.h"
 #include "gstmediaplayer.h"
 #include "realhosted.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,10 +50,7 @@ int main(int argc, char* argv[])
     qiravon::MessageBoxReporter reporter;
     const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/");
     qiravon::Form1 form1(hosted, reporter, dataDir);
-    if (const auto error = form1.load()) {
-        reporter.report(*error);
-        return EXIT_FAILURE;
-    }
-    form1.show();
+    if (const int status = qiravon::startMainWindow(form1, reporter))
+        return status;
     return app.exec();
 }
