@@ -6,32 +6,30 @@
 #include "gstmediaplayer.h"
 #include "realhosted.h"
 #include "startup.h"
+#include "webenginebrowser.h"
+#include "webengineenv.h"
 
 #include <QApplication>
 #include <QDir>
 
 #include <cstdlib>
 
-#include <unistd.h>
-
 namespace {
 
-// Sets a variable only where the user has not, so a user's own choice always wins.
-void setDefaultEnv(const char* name, const char* value)
-{
-    if (qEnvironmentVariableIsEmpty(name))
-        qputenv(name, value);
-}
-
+// Everything the process needs before Qt starts; each variable only where the user left it unset.
 void prepareEnvironment()
 {
-    // Chromium refuses to start its sandbox as root; desktop users are not root, so this
-    // changes nothing for them.
-    if (::geteuid() == 0)
-        setDefaultEnv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // A virtual X server has no GPU; asking Chromium for one only produces errors there.
-    if (qEnvironmentVariable("DISPLAY").size() > 0 && !qEnvironmentVariableIsEmpty("QIRAVON_XVFB"))
-        setDefaultEnv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    qiravon::prepareWebEngineEnvironment();
+}
+
+// The web engine takes longer to start than the whole window takes to load; starting it after
+// the first frame keeps the window quick to appear. The start page asked for during the load
+// waits in the browser and loads then, while the browser is still hidden.
+void deferWebEngine(qiravon::Form1& form1)
+{
+    if (auto* browser = qobject_cast<qiravon::WebEngineBrowser*>(form1.web))
+        QObject::connect(&form1, &qiravon::Form1::firstPainted, browser,
+                         &qiravon::WebEngineBrowser::createEngine);
 }
 
 } // namespace
@@ -50,6 +48,7 @@ int main(int argc, char* argv[])
     qiravon::MessageBoxReporter reporter;
     const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/");
     qiravon::Form1 form1(hosted, reporter, dataDir);
+    deferWebEngine(form1);
     if (const int status = qiravon::startMainWindow(form1, reporter))
         return status;
     return app.exec();

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
+#include <functional>
 #include <optional>
 
 namespace qiravon {
@@ -18,11 +18,18 @@ struct CatalogueFile
 
     //! Reads `path`; a missing file gives error 53, any other failure its own number.
     static CatalogueFile read(const QString& path);
+    //! Reads `path` and hands each line to `line` in file order, after the file is closed;
+    //! nothing is handed on when the file cannot be read. Spares large catalogues the list
+    //! of every line that read() builds.
+    static std::optional<RuntimeError> forEachLine(const QString& path,
+                                                   const std::function<void(const QString&)>& line);
 };
 
 //! Splits raw bytes into lines: CR LF or a lone CR ends a line, a lone LF stays inside it;
 //! a last line without a line end is kept, a final line end adds no empty line. Each line is
 //! decoded from GBK on its own, so a malformed sequence spoils only its own characters.
 [[nodiscard]] QStringList decodeCatalogueLines(const QByteArray& bytes);
+//! The same lines as decodeCatalogueLines(), handed to `line` one by one.
+void forEachCatalogueLine(const QByteArray& bytes, const std::function<void(const QString&)>& line);
 
 } // namespace qiravon

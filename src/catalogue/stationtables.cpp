@@ -5,7 +5,6 @@
 #include "recordsplit.h"
 
 #include <QElapsedTimer>
-
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -23,11 +22,11 @@ struct ColumnDef
 };
 
 constexpr ColumnDef kVisibleColumns[] = {
-    {u"a", u"编号", 40, true},     {u"b", u"地区", 80, true},   {u"c1", u"电台名称", 150, true},
+    {u"a", u"编号", 40, true},       {u"b", u"地区", 80, true},  {u"c1", u"电台名称", 150, true},
     {u"c2", u"电台介绍", 430, true}, {u"d", u"地址", 10, false},
 };
 constexpr ColumnDef kMasterColumns[] = {
-    {u"a1", u"编号", 40, true},      {u"b1", u"地区", 80, true},   {u"c11", u"电台名称", 150, true},
+    {u"a1", u"编号", 40, true},       {u"b1", u"地区", 80, true},  {u"c11", u"电台名称", 150, true},
     {u"c21", u"电台介绍", 200, true}, {u"d1", u"地址", 200, true},
 };
 
@@ -80,17 +79,13 @@ void StationTables::addlist2(const QString& category, const QString& name,
 
 std::optional<RuntimeError> StationTables::LoadMasterCatalogue()
 {
-    const CatalogueFile file = CatalogueFile::read(dataPath(u"radiolist.cdb"_s));
-    if (file.error)
-        return file.error;
     QString category;
-    for (const QString& line : file.lines) {
+    return CatalogueFile::forEachLine(dataPath(u"radiolist.cdb"_s), [&](const QString& line) {
         if (line.contains(u'#'))
             category = line.mid(1);
         else
             AddMasterRecord(line, category);
-    }
-    return std::nullopt;
+    });
 }
 
 void StationTables::AddMasterRecord(const QString& line, const QString& category)
@@ -108,12 +103,8 @@ void StationTables::AddVisibleRecord(const QString& line, const QString& categor
 std::optional<RuntimeError> StationTables::AppendCatalogueFile(const QString& fileName,
                                                                const QString& category)
 {
-    const CatalogueFile file = CatalogueFile::read(dataPath(fileName));
-    if (file.error)
-        return file.error;
-    for (const QString& line : file.lines)
-        AddVisibleRecord(line, category);
-    return std::nullopt;
+    return CatalogueFile::forEachLine(
+        dataPath(fileName), [&](const QString& line) { AddVisibleRecord(line, category); });
 }
 
 bool StationTables::CopyAllStations(const std::function<bool()>& keepGoing)

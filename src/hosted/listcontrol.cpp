@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qiravon {
 
@@ -75,11 +76,10 @@ ListControl::ListControl(QWidget* parent)
 
     m_view->setModel(m_model);
     m_view->setObjectName(QStringLiteral("view"));
-    m_view->setItemDelegate(new CellDelegate(
-        [this](int row, int column, BgrColor& back, BgrColor& fore) {
-            cellColours(row, column, back, fore);
-        },
-        m_view));
+    m_view->setItemDelegate(
+        new CellDelegate([this](int row, int column, BgrColor& back,
+                                BgrColor& fore) { cellColours(row, column, back, fore); },
+                         m_view));
     m_view->setSelectionMode(QAbstractItemView::NoSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setShowGrid(false);
@@ -112,11 +112,15 @@ void ListControl::AddColumn(const QString& /*key*/, const QString& caption, int 
     m_model->addColumn(caption);
     const int column = m_model->columns() - 1;
     QHeaderView* header = m_view->horizontalHeader();
+    // The style's minimum section width (about 26 px) would silently widen narrow columns,
+    // such as the 10 px one that only carries the stream address.
+    if (width < header->minimumSectionSize())
+        header->setMinimumSectionSize(std::max(width, 0));
     header->resizeSection(column, width);
     // A column with both flags off holds data the user need not see; keep it from being
     // dragged wider.
-    header->setSectionResizeMode(column, flag1 || flag2 ? QHeaderView::Interactive
-                                                        : QHeaderView::Fixed);
+    header->setSectionResizeMode(column,
+                                 flag1 || flag2 ? QHeaderView::Interactive : QHeaderView::Fixed);
 }
 
 int ListControl::AddItem()
@@ -168,7 +172,8 @@ bool ListControl::SetItemSelected(int row, int value)
 {
     if (row < 0 || row >= m_model->size())
         return false;
-    m_model->setSelected(row, value);
+    // Callers may hand over any true value (-1 included); the flag reads back as 1 or 0.
+    m_model->setSelected(row, value != 0 ? 1 : 0);
     return true;
 }
 

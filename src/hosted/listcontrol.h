@@ -41,7 +41,8 @@ public:
     bool SetItemText(int row, int column, const QString& text);
     //! 1 when the row is selected, else 0; out of range gives 0 and sets *ok to false.
     [[nodiscard]] int ItemSelected(int row, bool* ok = nullptr) const;
-    //! Writes the row's selection flag as given; returns false for an index out of range.
+    //! Selects the row for any non-zero value, unselects it for 0; returns false for an
+    //! index out of range.
     bool SetItemSelected(int row, int value);
     //! The row under the mouse pointer.
     [[nodiscard]] bool ItemHighlighted(int row) const;

@@ -10,15 +10,15 @@ void StationListModel::addColumn(const QString& caption)
     beginInsertColumns({}, oldColumns, oldColumns);
     m_captions.append(caption);
     // Columns are defined before rows in practice; should one come later, widen every row.
-    if (!m_selected.empty()) {
-        std::vector<QString> widened;
-        widened.reserve(m_selected.size() * static_cast<std::size_t>(columns()));
-        for (std::size_t row = 0; row < m_selected.size(); ++row) {
-            for (int c = 0; c < oldColumns; ++c)
-                widened.push_back(std::move(m_cells[row * static_cast<std::size_t>(oldColumns) + static_cast<std::size_t>(c)]));
-            widened.emplace_back();
+    const auto newColumns = static_cast<std::size_t>(columns());
+    for (std::unique_ptr<QString[]>& block : m_blocks) {
+        auto widened = std::make_unique<QString[]>(kBlockRows * newColumns);
+        for (std::size_t row = 0; row < kBlockRows; ++row) {
+            for (std::size_t c = 0; c < static_cast<std::size_t>(oldColumns); ++c)
+                widened[row * newColumns + c] =
+                    std::move(block[row * static_cast<std::size_t>(oldColumns) + c]);
         }
-        m_cells = std::move(widened);
+        block = std::move(widened);
     }
     endInsertColumns();
 }
@@ -27,12 +27,22 @@ int StationListModel::appendRow()
 {
     const int row = size();
     m_selected.push_back(0);
-    m_cells.resize(m_cells.size() + static_cast<std::size_t>(columns()));
+    if (row % kBlockRows == 0)
+        m_blocks.push_back(
+            std::make_unique<QString[]>(kBlockRows * static_cast<std::size_t>(columns())));
     if (!m_announcePending) {
         m_announcePending = true;
         QMetaObject::invokeMethod(this, &StationListModel::announceRows, Qt::QueuedConnection);
     }
     return row;
+}
+
+QString& StationListModel::cellRef(int row, int column) const
+{
+    const auto inBlock = static_cast<std::size_t>(row % kBlockRows);
+    return m_blocks[static_cast<std::size_t>(row / kBlockRows)]
+                   [inBlock * static_cast<std::size_t>(columns()) +
+                    static_cast<std::size_t>(column)];
 }
 
 void StationListModel::announceRows()
@@ -48,7 +58,7 @@ void StationListModel::announceRows()
 void StationListModel::clear()
 {
     beginResetModel();
-    m_cells.clear();
+    m_blocks.clear();
     m_selected.clear();
     m_announced = 0;
     endResetModel();
@@ -61,14 +71,12 @@ bool StationListModel::contains(int row, int column) const
 
 const QString& StationListModel::cell(int row, int column) const
 {
-    return m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns()) +
-                   static_cast<std::size_t>(column)];
+    return cellRef(row, column);
 }
 
 void StationListModel::setCell(int row, int column, const QString& text)
 {
-    QString& target = m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns()) +
-                              static_cast<std::size_t>(column)];
+    QString& target = cellRef(row, column);
     // An unchanged write must not repaint: the painter rewrites the number cells while painting.
     if (target == text)
         return;

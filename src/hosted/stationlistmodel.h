@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-
+#include <memory>
 #include <vector>
 
 namespace qiravon {
@@ -40,8 +40,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Rows live in fixed-size blocks so that appending never moves what is stored: one
+    // growing array of every cell spent most of a 100,000-row load copying itself.
+    static constexpr int kBlockRows = 1024;
+    [[nodiscard]] QString& cellRef(int row, int column) const;
+
     QStringList m_captions;
-    std::vector<QString> m_cells; // row-major, columns() cells a row
+    std::vector<std::unique_ptr<QString[]>> m_blocks; // row-major, columns() cells a row
     std::vector<int> m_selected;
     int m_announced = 0;
     bool m_announcePending = false;

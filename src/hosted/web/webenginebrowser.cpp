@@ -1,5 +1,11 @@
 #include "webenginebrowser.h"
 
+#include "browseraddress.h"
+#include "statuspage.h"
+
+#include <QEvent>
+#include <QVBoxLayout>
+#include <QWebEngineView>
 #include <QWidget>
 
 namespace qiravon {
@@ -7,21 +13,77 @@ namespace qiravon {
 WebEngineBrowser::WebEngineBrowser(QWidget* parent)
     : IBrowser(parent), m_container(new QWidget(parent))
 {
+    auto* layout = new QVBoxLayout(m_container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // A holder may show the widget itself (a window that shows all its children) without ever
+    // calling setVisible(); a visible browser must have its page.
+    m_container->installEventFilter(this);
 }
 
-WebEngineBrowser::~WebEngineBrowser() = default;
+WebEngineBrowser::~WebEngineBrowser()
+{
+    if (m_container)
+        m_container->removeEventFilter(this);
+}
 
 QWidget* WebEngineBrowser::widget()
 {
     return m_container;
 }
 
-void WebEngineBrowser::Navigate(const QString& /*address*/) {}
+void WebEngineBrowser::Navigate(const QString& address)
+{
+    const QUrl url = browserUrl(address);
+    if (m_view)
+        static_cast<QWebEngineView*>(m_view.data())->load(url);
+    else
+        m_pending = url;
+}
 
 void WebEngineBrowser::setVisible(bool visible)
 {
     m_visible = visible;
-    m_container->setVisible(visible);
+    if (visible)
+        createEngine();
+    if (m_container)
+        m_container->setVisible(visible);
+}
+
+void WebEngineBrowser::createEngine()
+{
+    if (m_view || !m_container)
+        return;
+    auto* view = new QWebEngineView(m_container);
+    m_view = view;
+    auto* page = new StatusPage(view);
+    view->setPage(page);
+    m_container->layout()->addWidget(view);
+
+    // Before its first navigation the engine has no title at all, so nothing is reported for
+    // the initial location.
+    connect(page, &QWebEnginePage::titleChanged, this, &IBrowser::TitleChange);
+    // Leaving a link reports the empty text. The engine also reports "no link" at every
+    // navigation, when none was hovered; passing that on would blank the status line for
+    // nothing.
+    connect(page, &QWebEnginePage::linkHovered, this, [this](const QString& address) {
+        if (address == m_hoveredLink)
+            return;
+        m_hoveredLink = address;
+        Q_EMIT StatusTextChange(address);
+    });
+    connect(page, &StatusPage::statusWritten, this, &IBrowser::StatusTextChange);
+
+    if (m_pending) {
+        view->load(*m_pending);
+        m_pending.reset();
+    }
+}
+
+bool WebEngineBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_container && event->type() == QEvent::Show && !m_view)
+        createEngine();
+    return IBrowser::eventFilter(watched, event);
 }
 
 } // namespace qiravon
