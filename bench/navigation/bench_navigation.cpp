@@ -1,0 +1,211 @@
+// Times the all-stations action against a plain copy, the event loop's longest stall during
+// it, and a region click on a mid-sized catalogue.
+
+#include "categoryactions.h"
+#include "categorybar.h"
+#include "hostedfactory.h"
+#include "ibrowser.h"
+#include "linklabel.h"
+#include "listcontrol.h"
+#include "mouselabel.h"
+#include "stationtables.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using namespace qiravon;
+
+namespace {
+
+class NullBrowser final : public IBrowser
+{
+public:
+    explicit NullBrowser(QWidget* parent) : IBrowser(parent), m_widget(new QWidget(parent)) {}
+    QWidget* widget() override { return m_widget; }
+    void Navigate(const QString&) override {}
+    void setVisible(bool visible) override
+    {
+        m_visible = visible;
+        m_widget->setVisible(visible);
+    }
+    bool isVisible() const override { return m_visible; }
+
+private:
+    QWidget* m_widget;
+    bool m_visible = false;
+};
+
+class NullHosted final : public HostedFactory
+{
+public:
+    IBrowser* createBrowser(QWidget* parent) override { return new NullBrowser(parent); }
+    IMediaPlayer* createMediaPlayer(QObject*) override { return nullptr; }
+    ITray* createTray(QObject*) override { return nullptr; }
+};
+
+class SilentReporter final : public IErrorReporter
+{
+public:
+    void report(const RuntimeError& error) override
+    {
+        std::fprintf(stderr, "error: %s\n", qPrintable(error.message()));
+    }
+};
+
+//! A window with the controls the actions need, over a master table of `stations` rows.
+struct Bench
+{
+    QTemporaryDir dir;
+    NullHosted hosted;
+    SilentReporter reporter;
+    QWidget window;
+    CategoryBarLinks links;
+    ListControl* visible;
+    ListControl* master;
+    QTimer* poll;
+    std::unique_ptr<StationTables> tables;
+    std::unique_ptr<CategoryActions> actions;
+
+    explicit Bench(int stations)
+    {
+        window.resize(742, 439);
+        visible = new ListControl(&window);
+        visible->setGeometry(11, 111, 721, 297);
+        master = new ListControl(&window);
+        master->hide();
+        poll = new QTimer(&window);
+        poll->setInterval(100);
+        for (LinkLabel*& link : links.Link)
+            link = new LinkLabel(&window);
+        for (LinkLabel** l : {&links.Links, &links.LinkLabel1, &links.LinkLabel2,
+                              &links.LinkLabel3, &links.LinkLabel4, &links.LinkLabel5,
+                              &links.LinkMain, &links.LinkBlog})
+            *l = new LinkLabel(&window);
+        for (std::size_t i = 0; i < links.Link.size(); ++i)
+            links.Link[i]->SetCaption(u"地区%1"_s.arg(i));
+
+        QFile forin(dir.path() + u"/forin.cdb"_s);
+        forin.open(QIODevice::WriteOnly);
+        for (int i = 0; i < 200; ++i)
+            forin.write(QByteArray("Foreign ") + QByteArray::number(i) + "|http://f/|desc\r\n");
+        forin.close();
+
+        tables = std::make_unique<StationTables>(*visible, *master, dir.path() + u'/');
+        tables->AddListViewColumn();
+        for (int i = 0; i < stations; ++i) {
+            tables->addlist2(u"地区%1"_s.arg(i % 35), u"电台 %1"_s.arg(i),
+                             u"一段不太长的电台介绍文字 %1"_s.arg(i),
+                             u"http://stream.example/%1"_s.arg(i));
+        }
+
+        NavigationControls c;
+        c.links = links;
+        c.ListView1 = visible;
+        c.web = hosted.createBrowser(&window);
+        c.Timer2 = poll;
+        for (MouseLabel** m : {&c.Label2, &c.Image2, &c.btnnor, &c.BtnDown})
+            *m = new MouseLabel(&window);
+        actions = std::make_unique<CategoryActions>(c, *tables, hosted, reporter);
+        window.show();
+        settle();
+    }
+
+    static void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double msSince(const QElapsedTimer& t)
+{
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+
+    {
+        Bench b(100000);
+        std::vector<double> plain, action, stalls, clears;
+        for (int r = 0; r < rounds; ++r) {
+            b.tables->CopyAllStations();
+            Bench::settle();
+            QElapsedTimer t;
+            t.start();
+            // The plain copy does what the action does, without letting events run.
+            b.visible->Clear();
+            clears.push_back(msSince(t));
+            b.tables->CopyAllStations();
+            plain.push_back(msSince(t));
+            Bench::settle();
+
+            // A 1 ms timer sees every gap in which the event loop did not come round.
+            QElapsedTimer sinceTick;
+            double longest = 0;
+            QTimer tick;
+            tick.setInterval(1);
+            QObject::connect(&tick, &QTimer::timeout, [&] {
+                longest = std::max(longest, msSince(sinceTick));
+                sinceTick.restart();
+            });
+            tick.start();
+            sinceTick.start();
+            t.restart();
+            b.actions->allStationsClicked();
+            action.push_back(msSince(t));
+            longest = std::max(longest, msSince(sinceTick)); // the tail after the last tick
+            tick.stop();
+            stalls.push_back(longest);
+            if (b.visible->ItemCount() != 100200)
+                std::fprintf(stderr, "unexpected row count %d\n", b.visible->ItemCount());
+            Bench::settle();
+        }
+        const double p = median(plain), a = median(action);
+        std::printf("all stations, 100000 master rows (median of %d)\n", rounds);
+        std::printf("  plain clear + copy, no events %5.1f ms  (of which clearing 100000 rows %.1f)\n", p, median(clears));
+        std::printf("  all-stations action        %8.1f ms  ratio %.2f (target <= 2)\n", a, a / p);
+        std::printf("  longest event-loop stall   %8.1f ms  (target <= 50; worst %.1f)\n",
+                    median(stalls), *std::max_element(stalls.begin(), stalls.end()));
+    }
+
+    {
+        Bench b(10000);
+        std::vector<double> handler, withView;
+        const int clicks = rounds * 10;
+        for (int r = 0; r < clicks; ++r) {
+            b.tables->CopyAllStations(); // a full list to clear first
+            Bench::settle();
+            QElapsedTimer t;
+            t.start();
+            b.actions->regionClicked(2 + r % 30);
+            handler.push_back(msSince(t));
+            Bench::settle();
+            withView.push_back(msSince(t));
+        }
+        std::printf("region click, 10000 master rows, full list before (median of %d)\n", clicks);
+        std::printf("  handler                    %8.2f ms  (target <= 16; worst %.2f)\n",
+                    median(handler), *std::max_element(handler.begin(), handler.end()));
+        std::printf("  handler + view catching up %8.2f ms  (worst %.2f)\n", median(withView),
+                    *std::max_element(withView.begin(), withView.end()));
+    }
+    return 0;
+}

@@ -1,0 +1,196 @@
+#include "categoryactions.h"
+
+#include "form3.h"
+#include "ibrowser.h"
+#include "linklabel.h"
+#include "listcontrol.h"
+#include "mouselabel.h"
+#include "stationtables.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace qiravon {
+
+namespace {
+
+const QString kListViewCaption = u"电台列表"_s;
+const QString kWebViewCaption = u"网络电台"_s;
+
+void setToggleCaption(MouseLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->adjustSize();
+}
+
+} // namespace
+
+CategoryActions::CategoryActions(const NavigationControls& controls, StationTables& tables,
+                                 HostedFactory& hosted, IErrorReporter& reporter,
+                                 QObject* parent, RegionalPlayers players)
+    : QObject(parent), m_c(controls), m_tables(tables), m_hosted(hosted), m_reporter(reporter),
+      m_players(std::move(players))
+{
+    connectControls();
+}
+
+CategoryActions::~CategoryActions()
+{
+    delete m_form3.data();
+}
+
+void CategoryActions::connectControls()
+{
+    const CategoryBarLinks& l = m_c.links;
+    connect(l.Links, &LinkLabel::Click, this, &CategoryActions::featuredClicked);
+    connect(l.LinkLabel1, &LinkLabel::Click, this, &CategoryActions::allStationsClicked);
+    connect(l.LinkLabel2, &LinkLabel::Click, this, &CategoryActions::netStationsClicked);
+    connect(l.LinkLabel3, &LinkLabel::Click, this, &CategoryActions::foreignStationsClicked);
+    for (LinkLabel* fixed : {l.LinkLabel4, l.LinkLabel5})
+        connect(fixed, &LinkLabel::Click, this, [this, fixed] { fixedRegionClicked(fixed); });
+    for (std::size_t i = 0; i < l.Link.size(); ++i) {
+        connect(l.Link[i], &LinkLabel::Click, this,
+                [this, i] { regionClicked(static_cast<int>(i)); });
+    }
+    for (MouseLabel* part : {m_c.Image2, m_c.Label2}) {
+        connect(part, &MouseLabel::clicked, this, &CategoryActions::toggleView);
+        connect(part, &MouseLabel::mouseDown, this, &CategoryActions::toggleDown);
+        connect(part, &MouseLabel::mouseUp, this, &CategoryActions::toggleUp);
+    }
+}
+
+void CategoryActions::ShowStationList(bool showList)
+{
+    m_c.ListView1->setVisible(showList);
+    m_c.web->setVisible(!showList);
+    if (showList)
+        m_c.Timer2->start();
+    else
+        m_c.Timer2->stop();
+    setToggleCaption(m_c.Label2, showList ? kListViewCaption : kWebViewCaption);
+}
+
+void CategoryActions::startRefill()
+{
+    ++m_refills;
+    m_c.ListView1->Clear();
+}
+
+void CategoryActions::reportIfFailed(const std::optional<RuntimeError>& error)
+{
+    // A catalogue file that went away while the program runs costs the user one list, not
+    // the program: the list stays as the failing step left it and playback goes on.
+    if (error)
+        m_reporter.report(*error);
+}
+
+std::optional<RuntimeError> CategoryActions::showFeatured()
+{
+    startRefill();
+    return m_tables.AppendCatalogueFile(u"fine.cdb"_s, u"精品"_s);
+}
+
+void CategoryActions::featuredClicked()
+{
+    reportIfFailed(showFeatured());
+}
+
+void CategoryActions::allStationsClicked()
+{
+    startRefill();
+    const quint64 refill = m_refills;
+    const QPointer<CategoryActions> alive(this);
+    // The copy lets the user go on working. An action started meanwhile owns the list from
+    // then on, so this copy must not add to it any more.
+    const bool finished = m_tables.CopyAllStations([this, alive, refill] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return alive && m_refills == refill;
+    });
+    if (!finished)
+        return;
+    // The foreign-language file is read once: a second pass would list each of its stations
+    // twice.
+    reportIfFailed(m_tables.AppendCatalogueFile(u"forin.cdb"_s, u"外文电台"_s));
+}
+
+void CategoryActions::netStationsClicked()
+{
+    startRefill();
+    reportIfFailed(m_tables.AppendCatalogueFile(u"NetRadio.cdb"_s, u"网络电台"_s));
+}
+
+void CategoryActions::foreignStationsClicked()
+{
+    startRefill();
+    reportIfFailed(m_tables.AppendCatalogueFile(u"forin.cdb"_s, u"外文电台"_s));
+}
+
+void CategoryActions::fixedRegionClicked(const LinkLabel* link)
+{
+    ShowStationList(true);
+    startRefill();
+    m_tables.CopyStationsOfCategory(link->GetCaption());
+}
+
+void CategoryActions::regionClicked(int index)
+{
+    if (index == 1) {
+        ShowStationList(false);
+        m_c.web->Navigate(m_players.inMainWindow);
+        return;
+    }
+    if (index == 7) {
+        ShowStationList(true);
+        openOwnWindowPlayer();
+        return;
+    }
+    startRefill();
+    m_tables.CopyStationsOfCategory(m_c.links.Link[static_cast<std::size_t>(index)]->GetCaption());
+    ShowStationList(true);
+}
+
+void CategoryActions::openOwnWindowPlayer()
+{
+    if (!m_form3)
+        m_form3 = new Form3(m_hosted);
+    m_form3->web->Navigate(m_players.inOwnWindow);
+    m_form3->showAgain();
+}
+
+Form3* CategoryActions::form3() const
+{
+    return m_form3;
+}
+
+void CategoryActions::closeForm3()
+{
+    if (m_form3)
+        m_form3->close();
+}
+
+void CategoryActions::toggleView()
+{
+    const bool webShown = m_c.web->isVisible();
+    m_c.web->setVisible(!webShown);
+    setToggleCaption(m_c.Label2, webShown ? kListViewCaption : kWebViewCaption);
+    // The list's own flag, not whether it is on screen: the window may be hidden in the tray.
+    m_c.ListView1->setVisible(m_c.ListView1->isHidden());
+}
+
+void CategoryActions::toggleDown()
+{
+    if (m_c.Image2->pictureHandle() != m_c.BtnDown->pictureHandle())
+        m_c.Image2->setPicture(m_c.BtnDown->picture());
+}
+
+void CategoryActions::toggleUp()
+{
+    if (m_c.Image2->pictureHandle() != m_c.btnnor->pictureHandle())
+        m_c.Image2->setPicture(m_c.btnnor->picture());
+}
+
+} // namespace qiravon
