@@ -1,5 +1,6 @@
 #include "resources.h"
 
+#include <QGuiApplication>
 #include <QHash>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,21 @@ QString fileName(Id id)
     return {};
 }
 
+// On a screen with two device pixels to the logical pixel the doubled drawing is used, so
+// the window is as sharp there; its device-pixel ratio keeps its logical size the design's.
+QPixmap load(Id id)
+{
+    const QString base = u":/images/"_s + fileName(id);
+    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
+        QPixmap doubled(base + u"@2x.png"_s);
+        if (!doubled.isNull()) {
+            doubled.setDevicePixelRatio(2.0);
+            return doubled;
+        }
+    }
+    return QPixmap(base + u".png"_s);
+}
+
 } // namespace
 
 QPixmap pixmap(Id id)
@@ -36,7 +52,7 @@ QPixmap pixmap(Id id)
     static QHash<int, QPixmap> cache;
     auto it = cache.find(id);
     if (it == cache.end())
-        it = cache.insert(id, QPixmap(u":/images/"_s + fileName(id) + u".png"_s));
+        it = cache.insert(id, load(id));
     return *it;
 }
 
@@ -44,7 +60,7 @@ QIcon appIcon()
 {
     static const QIcon icon = [] {
         QIcon result;
-        for (int size : {16, 32, 48, 128})
+        for (int size : kIconSizes)
             result.addFile(u":/images/icon-%1.png"_s.arg(size), QSize(size, size));
         return result;
     }();
@@ -59,15 +75,25 @@ QIcon trayIcon()
 
 QCursor handCursor()
 {
-    const QPixmap hand(u":/images/hand.png"_s);
-    if (hand.isNull())
-        return QCursor(Qt::PointingHandCursor);
-    return QCursor(hand, 6, 0);
+    // Made once: every move over a link sets it again.
+    static const QCursor cursor = [] {
+        const QPixmap hand(u":/images/hand.png"_s);
+        if (hand.isNull())
+            return QCursor(Qt::PointingHandCursor);
+        return QCursor(hand, kHandHotSpot.x(), kHandHotSpot.y());
+    }();
+    return cursor;
 }
 
 QFont songti(double points)
 {
-    QFont font(u"宋体"_s);
+    // The design's face first, then the Song faces a Linux desktop may have, then a face
+    // Debian ships with CJK coverage. Without the list fontconfig answers "宋体" with a Latin
+    // face and borrows the ideographs elsewhere, so Latin and Chinese captions differ in
+    // height.
+    QFont font;
+    font.setFamilies({u"宋体"_s, u"SimSun"_s, u"Noto Serif CJK SC"_s, u"AR PL UMing CN"_s,
+                      u"WenQuanYi Micro Hei"_s});
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     return font;

@@ -51,6 +51,13 @@ MouseLabel* caption(QWidget* parent, const QString& name, int left, int top, int
     return label;
 }
 
+void setForeColor(QWidget* w, BgrColor color)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, toQColor(color));
+    w->setPalette(pal);
+}
+
 LinkLabel* link(QWidget* parent, const QString& name, int left, int top, bool visible)
 {
     auto* label = new LinkLabel(parent);
@@ -62,6 +69,15 @@ LinkLabel* link(QWidget* parent, const QString& name, int left, int top, bool vi
 
 void Form1::createControls()
 {
+    // The skin leaves the window's last column and row uncovered. The window fills them
+    // from its background role; a role no child paints with keeps the colour to the window
+    // alone, where the window's base colour would spread into the lists and scroll bars.
+    QPalette pal = palette();
+    pal.setColor(QPalette::LinkVisited, QColor(resources::kSkinEdge));
+    setPalette(pal);
+    setBackgroundRole(QPalette::LinkVisited);
+    setAutoFillBackground(true);
+
     const QPixmap closeNormal = resources::pixmap(resources::CloseNormal);
     const QPixmap miniNormal = resources::pixmap(resources::MiniNormal);
     const QPixmap toggleNormal = resources::pixmap(resources::ToggleNormal);
@@ -97,13 +113,14 @@ void Form1::createControls()
                          resources::pixmap(resources::Speaker));
     vol = caption(this, u"vol"_s, 1800, 555, 270, 180, u"100"_s);
     vol->adjustSize();
+    // Drawn for the screen's pixels, so the emblem stays sharp on a doubled screen.
     Image1 = picture(this, u"Image1"_s, 60, 60, 360, 360, true,
-                     resources::appIcon().pixmap(24, 24), true);
+                     resources::appIcon().pixmap(QSize(24, 24), devicePixelRatio()), true);
     Image2 = picture(this, u"Image2"_s, 120, 1080, 915, 570, true, toggleNormal, true);
     BtnDown = picture(this, u"BtnDown"_s, 5880, 360, 795, 570, false,
                       resources::pixmap(resources::TogglePressed));
     Label2 = caption(this, u"Label2"_s, 225, 1305, 720, 180, u"电台列表"_s);
-    Label2->setStyleSheet(u"color: #0000ff;"_s);
+    setForeColor(Label2, bgr(0, 0, 255));
     Label2->adjustSize();
     btnnor = picture(this, u"btnnor"_s, 5160, 360, 795, 570, false, toggleNormal);
     Links = link(this, u"Links"_s, 10200, 1440, true);

@@ -1,14 +1,12 @@
 #include "linklabel.h"
 
+#include "leavepoll.h"
 #include "resources.h"
 #include "twips.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
-#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -21,63 +19,15 @@ constexpr BgrColor kNorColor = 13369344; // RGB(0, 0, 204)
 constexpr BgrColor kMovColor = 255;      // RGB(255, 0, 0)
 constexpr BgrColor kDownColor = 128;     // RGB(128, 0, 0)
 constexpr int kStripTwips = 20;          // background strip below the text
-constexpr int kPollMs = 100;
+constexpr double kFontPoints = 9.0;
 
-//! One poll for every link label of the process: a label that left its hover or pressed
-//! colour goes back to rest when the pointer is no longer over it. The timer runs only while
-//! some label is away from its rest colour, so an idle window wakes nobody.
-class LeavePoll final : public QObject
+LinkLabel::UrlOpener& urlOpener()
 {
-public:
-    static LeavePoll& instance()
-    {
-        static auto* poll = new LeavePoll(qApp);
-        return *poll;
-    }
-
-    void watch(LinkLabel* label, std::function<void()> reset)
-    {
-        for (const Entry& e : m_entries) {
-            if (e.label == label)
-                return;
-        }
-        m_entries.push_back({label, std::move(reset)});
-        if (!m_timer.isActive())
-            m_timer.start();
-    }
-
-private:
-    struct Entry
-    {
-        QPointer<LinkLabel> label;
-        std::function<void()> reset;
+    static LinkLabel::UrlOpener opener = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
     };
-
-    explicit LeavePoll(QObject* parent) : QObject(parent)
-    {
-        m_timer.setInterval(kPollMs);
-        connect(&m_timer, &QTimer::timeout, this, &LeavePoll::tick);
-    }
-
-    void tick()
-    {
-        const QWidget* under = QApplication::widgetAt(QCursor::pos());
-        std::erase_if(m_entries, [under](const Entry& e) {
-            if (!e.label)
-                return true;
-            // The text and the control count as one window.
-            if (under == e.label || (under && under->parentWidget() == e.label))
-                return false;
-            e.reset();
-            return true;
-        });
-        if (m_entries.empty())
-            m_timer.stop();
-    }
-
-    QTimer m_timer;
-    std::vector<Entry> m_entries;
-};
+    return opener;
+}
 
 } // namespace
 
@@ -85,12 +35,18 @@ LinkLabel::LinkLabel(QWidget* parent)
     : QWidget(parent), m_lbllink(new QLabel(this)), m_norColor(kNorColor), m_movColor(kMovColor),
       m_downColor(kDownColor)
 {
+    // Its own back colour, whatever role the holder paints its background with.
+    setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
+    // The strip below the text takes the mouse and does nothing with it; a press passed on
+    // to the window beneath would start dragging the window.
+    setAttribute(Qt::WA_NoMousePropagation);
     SetBackColor(bgr(255, 255, 255));
 
     m_lbllink->setObjectName(u"lbllink"_s);
+    // Captions come from catalogue files; they are shown, never interpreted.
     m_lbllink->setTextFormat(Qt::PlainText);
-    QFont font = resources::songti(9.0);
+    QFont font = resources::songti(kFontPoints);
     font.setUnderline(true);
     m_lbllink->setFont(font);
     m_lbllink->setMouseTracking(true);
@@ -162,25 +118,51 @@ BgrColor LinkLabel::textColor() const
     return fromQColor(m_lbllink->palette().color(QPalette::WindowText));
 }
 
+LinkLabel::UrlOpener LinkLabel::setUrlOpener(UrlOpener opener)
+{
+    return std::exchange(urlOpener(), std::move(opener));
+}
+
+bool LinkLabel::isLeavePollRunning()
+{
+    return LeavePoll::instance().isRunning();
+}
+
 void LinkLabel::fitToCaption()
 {
-    resize(m_lbllink->width(), m_lbllink->height() + twipsToPx(kStripTwips));
+    // A fixed size, so that a holder giving the control another size, hidden or shown,
+    // sees it keep its fitted size at once rather than after the next event.
+    setFixedSize(m_lbllink->width(), m_lbllink->height() + twipsToPx(kStripTwips));
 }
 
 void LinkLabel::setTextColor(BgrColor color)
 {
     QPalette pal = m_lbllink->palette();
+    if (pal.color(QPalette::WindowText) == toQColor(color))
+        return;
     pal.setColor(QPalette::WindowText, toQColor(color));
     m_lbllink->setPalette(pal);
+    if (color != m_norColor)
+        LeavePoll::instance().watch(this);
+}
+
+void LinkLabel::showPointer()
+{
+    if (m_handShown == m_showHands)
+        return;
+    m_handShown = m_showHands;
+    m_lbllink->setCursor(m_showHands ? resources::handCursor() : QCursor(Qt::ArrowCursor));
 }
 
 void LinkLabel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const QSize fitted(m_lbllink->width(), m_lbllink->height() + twipsToPx(kStripTwips));
-    // A holder that gives the control another size sees it snap back to its text.
-    if (size() != fitted)
-        QTimer::singleShot(0, this, &LinkLabel::fitToCaption);
+    fitToCaption();
+}
+
+bool LinkLabel::overText(const QMouseEvent* event) const
+{
+    return m_lbllink->rect().contains(event->position().toPoint());
 }
 
 bool LinkLabel::eventFilter(QObject* watched, QEvent* event)
@@ -188,26 +170,37 @@ bool LinkLabel::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_lbllink)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseMove:
-        setTextColor(m_movColor);
-        m_lbllink->setCursor(m_showHands ? resources::handCursor() : QCursor(Qt::ArrowCursor));
-        LeavePoll::instance().watch(this, [this] { setTextColor(m_norColor); });
-        break;
+    case QEvent::MouseMove: {
+        // While a button is held the text keeps the mouse even off it; only moves over the
+        // text count.
+        if (overText(static_cast<QMouseEvent*>(event))) {
+            setTextColor(m_movColor);
+            showPointer();
+        }
+        return true;
+    }
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto* press = static_cast<QMouseEvent*>(event);
         setTextColor(m_downColor);
-        LeavePoll::instance().watch(this, [this] { setTextColor(m_norColor); });
-        break;
+        // A double click is one click, as the desktop counts it: its second press starts none.
+        if (event->type() == QEvent::MouseButtonPress && press->button() == Qt::LeftButton)
+            m_pressed = true;
+        return true;
+    }
     case QEvent::MouseButtonRelease: {
         const auto* release = static_cast<QMouseEvent*>(event);
-        if (release->button() == Qt::LeftButton &&
-            m_lbllink->rect().contains(release->position().toPoint()))
+        if (release->button() != Qt::LeftButton)
+            return true;
+        const bool clicked = m_pressed && overText(release);
+        m_pressed = false;
+        if (clicked)
             click();
-        break;
+        return true;
     }
     default:
-        break;
+        return QWidget::eventFilter(watched, event);
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 void LinkLabel::click()
@@ -218,7 +211,11 @@ void LinkLabel::click()
     }
     if (m_url.isEmpty())
         return;
-    QDesktopServices::openUrl(QUrl::fromUserInput(m_url));
+    // The address is handed over as it is; whether the desktop could open it is not the
+    // link's concern, as a browser's link does not report a failed launch either.
+    const UrlOpener opener = urlOpener();
+    if (opener)
+        opener(QUrl::fromUserInput(m_url));
 }
 
 } // namespace qiravon
