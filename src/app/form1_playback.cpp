@@ -2,8 +2,34 @@
 
 #include "form1.h"
 
+#include "mouselabel.h"
+#include "stationplayback.h"
+#include "volumeslider.h"
+
 namespace qiravon {
 
-void Form1::wirePlayback() {}
+int Form1::PlayingIndex() const
+{
+    return m_playback->PlayingIndex();
+}
+
+void Form1::wirePlayback()
+{
+    StationPlaybackControls playback;
+    playback.list = ListView1;
+    playback.nowPlaying = lblText;
+    playback.status = lblStatus;
+    playback.statusPoll = Timer2;
+    playback.browser = web;
+    m_playback = new StationPlayback(playback, *wmp, this);
+
+    VolumeSliderControls slider;
+    slider.knob = HsrlBtn2;
+    slider.fill = HsrlBack4;
+    slider.caption = vol;
+    slider.dragTimer = Timer1;
+    slider.window = this;
+    m_volumeSlider = new VolumeSlider(slider, *wmp, this);
+}
 
 } // namespace qiravon

@@ -1,0 +1,105 @@
+#include "stationplayback.h"
+
+#include "ibrowser.h"
+#include "imediaplayer.h"
+#include "listcontrol.h"
+
+#include <QLabel>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace qiravon {
+
+namespace {
+
+// Columns of a station row.
+constexpr int kCategory = 1;
+constexpr int kName = 2;
+constexpr int kDescription = 3;
+constexpr int kAddress = 4;
+
+// The address the browser reports as its title before it has loaded anything.
+const QString kBlankTitle = u"http:///"_s;
+
+} // namespace
+
+QString nowPlayingCaption(const QString& category, const QString& name, const QString& description)
+{
+    return category + u" - "_s + name + u" - "_s + description;
+}
+
+QString statusLine(const QString& playerStatus)
+{
+    return playerStatus.isEmpty() ? u"准备就绪!"_s : playerStatus;
+}
+
+StationPlayback::StationPlayback(const StationPlaybackControls& controls, IMediaPlayer& player,
+                                 QObject* parent)
+    : QObject(parent), m_controls(controls), m_player(&player)
+{
+    connect(m_controls.list, &ListControl::ItemDblClick, this, &StationPlayback::activateRow);
+    connect(m_controls.list, &ListControl::SelectionChange, this,
+            &StationPlayback::rememberSelection);
+    connect(m_controls.statusPoll, &QTimer::timeout, this, &StationPlayback::pollStatus);
+    connect(m_controls.browser, &IBrowser::StatusTextChange, this,
+            &StationPlayback::showBrowserStatus);
+    connect(m_controls.browser, &IBrowser::TitleChange, this, &StationPlayback::showBrowserTitle);
+}
+
+void StationPlayback::activateRow(int row)
+{
+    ListControl& list = *m_controls.list;
+    // The remembered row may lie past the end after a refill; the list then refuses the
+    // write, and that is all.
+    list.SetItemSelected(m_playingIndex, 0);
+    list.SetItemSelected(row, 1);
+    m_playingIndex = row;
+
+    // The address goes out even when empty or unchanged: the player opens it anew, and a
+    // station that cannot play says so in the status line.
+    bool ok = false;
+    const QString address = list.ItemText(row, kAddress, &ok);
+    if (ok && m_player)
+        m_player->setURL(address);
+
+    bool categoryOk = false;
+    bool nameOk = false;
+    bool descriptionOk = false;
+    const QString category = list.ItemText(row, kCategory, &categoryOk);
+    const QString name = list.ItemText(row, kName, &nameOk);
+    const QString description = list.ItemText(row, kDescription, &descriptionOk);
+    if (categoryOk && nameOk && descriptionOk)
+        m_controls.nowPlaying->setText(nowPlayingCaption(category, name, description));
+}
+
+void StationPlayback::rememberSelection()
+{
+    const ListControl& list = *m_controls.list;
+    const int count = list.ItemCount();
+    for (int row = 0; row < count; ++row) {
+        if (list.ItemSelected(row) == 1) {
+            m_playingIndex = row;
+            return;
+        }
+    }
+}
+
+void StationPlayback::pollStatus()
+{
+    // Written on every tick, unchanged or not: a browser status shown meanwhile is replaced.
+    m_controls.status->setText(statusLine(m_player ? m_player->status() : QString()));
+}
+
+void StationPlayback::showBrowserStatus(const QString& text)
+{
+    m_controls.status->setText(text);
+}
+
+void StationPlayback::showBrowserTitle(const QString& title)
+{
+    if (title != kBlankTitle)
+        m_controls.nowPlaying->setText(title);
+}
+
+} // namespace qiravon
