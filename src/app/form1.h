@@ -14,6 +14,9 @@ class QTimer;
 
 namespace qiravon {
 
+class CategoryActions;
+class Form2;
+class Form3;
 class HostedFactory;
 class IBrowser;
 class IMediaPlayer;
@@ -21,7 +24,11 @@ class ITray;
 class LinkLabel;
 class ListControl;
 class MouseLabel;
+class StationPlayback;
 class StationTables;
+class VolumeSlider;
+class TrayHandlers;
+class WindowChrome;
 
 //! The main window: a frameless, skinned window holding the category bar, the station list,
 //! the browser, the status lines and the volume slider. Its hosted components come from the
@@ -119,10 +126,41 @@ private:
     void applyRoundedRegion();
 
     // --- navigation: members of the category actions and views ---
+public:
+    //! The category actions, the view switch and the web radio window.
+    [[nodiscard]] CategoryActions& navigation() { return *m_navigation; }
+    //! The web radio window while it exists, else null.
+    [[nodiscard]] Form3* form3() const;
+    //! Closes the web radio window if it is open; part of the program's shutdown.
+    void closeForm3();
+
+private:
+    CategoryActions* m_navigation = nullptr; // child of this window
 
     // --- playback: members of station playback and the volume slider ---
+public:
+    //! The row of the visible list that carries the playing mark, as last remembered.
+    [[nodiscard]] int PlayingIndex() const;
+    //! Row activation, the status poll and the browser's status and title lines.
+    [[nodiscard]] StationPlayback& playback() { return *m_playback; }
+    [[nodiscard]] VolumeSlider& volumeSlider() { return *m_volumeSlider; }
+
+private:
+    StationPlayback* m_playback = nullptr;   // child of this window
+    VolumeSlider* m_volumeSlider = nullptr;  // child of this window
 
     // --- chrome: members of the frameless window, row painting and tray ---
+public:
+    //! The tray menu's window while it exists, else null.
+    [[nodiscard]] Form2* form2() const;
+    //! The caption buttons, the drag and the close and minimise actions.
+    [[nodiscard]] WindowChrome& chrome() { return *m_chrome; }
+    //! What the tray icon and its menu do, the program's shutdown included.
+    [[nodiscard]] TrayHandlers& trayHandlers() { return *m_trayHandlers; }
+
+private:
+    WindowChrome* m_chrome = nullptr;       // child of this window
+    TrayHandlers* m_trayHandlers = nullptr; // child of this window
 
     HostedFactory& m_hosted;
     IErrorReporter& m_reporter;

@@ -1,0 +1,116 @@
+#include "windowchrome.h"
+
+#include "captionbutton.h"
+#include "itray.h"
+#include "mouselabel.h"
+
+#include <QMouseEvent>
+
+namespace qiravon {
+
+WindowChrome::WindowChrome(const ChromeControls& controls, QObject* parent)
+    : QObject(parent), m_window(controls.window), m_title(controls.Label1), m_tray(controls.tray),
+      m_close(new CaptionButton(controls.Btn_End, controls.ends, controls.endpoint,
+                                controls.endDown, this)),
+      m_minimise(new CaptionButton(controls.btn_Mini, controls.mini, controls.miniPoint,
+                                   controls.miniDown, this)),
+      m_drag(controls.window)
+{
+    // Moves over the bare surface come without a button held; they reset the caption buttons.
+    m_window->setMouseTracking(true);
+    m_window->installEventFilter(this);
+    m_title->installEventFilter(this);
+    connect(controls.Btn_End, &MouseLabel::clicked, this, &WindowChrome::closeWindow);
+    connect(controls.btn_Mini, &MouseLabel::clicked, this, &WindowChrome::minimiseWindow);
+}
+
+WindowChrome::~WindowChrome() = default;
+
+void WindowChrome::closeWindow()
+{
+    if (!m_window)
+        return;
+    if (m_tray && m_tray->isAvailable())
+        m_window->hide();
+    else
+        minimiseWindow();
+}
+
+void WindowChrome::minimiseWindow()
+{
+    // The window stays visible: it goes to its task-bar entry, not away.
+    if (m_window)
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
+}
+
+bool WindowChrome::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the mouse matters; looking at anything else would also meet the title while it
+    // is being destroyed, no longer a MouseLabel.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return false;
+    if (watched == m_window)
+        return filterWindow(event);
+    if (watched == m_title)
+        filterTitle(event);
+    return false;
+}
+
+bool WindowChrome::isBackground(QPointF position) const
+{
+    return m_window->childAt(position.toPoint()) == nullptr;
+}
+
+bool WindowChrome::filterWindow(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (!isBackground(press->position()))
+            return false;
+        m_drag.press(press->button(), press->globalPosition().toPoint());
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        if (m_drag.move(move->globalPosition().toPoint()))
+            return true;
+        if (!isBackground(move->position()))
+            return false;
+        m_close->handle(CaptionEvent::MoveOnBackground);
+        m_minimise->handle(CaptionEvent::MoveOnBackground);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (!m_drag.isFollowing())
+            return false;
+        m_drag.release();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void WindowChrome::filterTitle(QEvent* event)
+{
+    // The title keeps its own events; the drag only rides along.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        m_drag.press(press->button(), press->globalPosition().toPoint());
+        break;
+    }
+    case QEvent::MouseMove:
+        m_drag.move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        break;
+    case QEvent::MouseButtonRelease:
+        m_drag.release();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace qiravon

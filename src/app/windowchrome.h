@@ -1,0 +1,68 @@
+#pragma once
+
+#include "itray.h"
+#include "mouselabel.h"
+#include "windowdrag.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace qiravon {
+
+class CaptionButton;
+
+//! The controls of a skinned window that stand in for its missing frame.
+struct ChromeControls
+{
+    QWidget* window = nullptr;
+    MouseLabel* Label1 = nullptr; //!< the title, which drags the window like its background
+    MouseLabel* Btn_End = nullptr;
+    MouseLabel* btn_Mini = nullptr;
+    MouseLabel* ends = nullptr;
+    MouseLabel* endpoint = nullptr;
+    MouseLabel* endDown = nullptr;
+    MouseLabel* mini = nullptr;
+    MouseLabel* miniPoint = nullptr;
+    MouseLabel* miniDown = nullptr;
+    ITray* tray = nullptr; //!< where the window goes when closed
+};
+
+//! What the missing caption would do for a frameless window: dragging by the window's own
+//! surface or by its title with any mouse button, and the close and minimise buttons with
+//! their normal, hover and pressed pictures.
+//!
+//! The window's surface counts only where no control lies: a control that ignores an event
+//! passes it on to the window, but the window must not act on it.
+class WindowChrome final : public QObject
+{
+    Q_OBJECT
+public:
+    WindowChrome(const ChromeControls& controls, QObject* parent);
+    ~WindowChrome() override;
+
+    [[nodiscard]] CaptionButton& closeButton() const { return *m_close; }
+    [[nodiscard]] CaptionButton& minimiseButton() const { return *m_minimise; }
+    [[nodiscard]] WindowDrag& drag() { return m_drag; }
+
+    //! Hides the window; the tray brings it back. Without a tray to come back from, the
+    //! window is minimised instead, so it can still be reached from the task bar.
+    void closeWindow();
+    void minimiseWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool filterWindow(QEvent* event);
+    void filterTitle(QEvent* event);
+    [[nodiscard]] bool isBackground(QPointF position) const;
+
+    QPointer<QWidget> m_window;
+    QPointer<MouseLabel> m_title;
+    QPointer<ITray> m_tray;
+    CaptionButton* m_close = nullptr;    // child of this
+    CaptionButton* m_minimise = nullptr; // child of this
+    WindowDrag m_drag;
+};
+
+} // namespace qiravon
