@@ -1,0 +1,249 @@
+#include "pipeline.h"
+
+#include <gst/audio/streamvolume.h>
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QDeadlineTimer>
+
+namespace qiravon::gst {
+
+namespace {
+
+// playbin's GstPlayFlags are not in a public header.
+constexpr guint kPlayFlagAudio = 1u << 1;
+constexpr guint kPlayFlagSoftVolume = 1u << 4;
+
+std::atomic<int> g_teardowns{0};
+
+using RelayRef = std::shared_ptr<Relay>;
+
+void deleteRelayRef(gpointer data)
+{
+    delete static_cast<RelayRef*>(data);
+}
+
+GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
+{
+    const RelayRef& relay = *static_cast<RelayRef*>(data);
+    // Only what the player acts on crosses to its thread. queue2 reports its level many
+    // times a second while a network stream plays, and the player ignores it once audio
+    // flows, so waking the UI thread for it would only cost CPU.
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_BUFFERING:
+        if (relay->buffers.load() > 0)
+            return GST_BUS_DROP;
+        break;
+    case GST_MESSAGE_ERROR:
+    case GST_MESSAGE_EOS:
+    case GST_MESSAGE_TAG:
+    case GST_MESSAGE_ELEMENT: break;
+    default: return GST_BUS_DROP;
+    }
+    relay->post(new BusEvent(relay->generation(), gst_message_ref(message)));
+    return GST_BUS_DROP;
+}
+
+// Streams often begin with a timestamp past the segment's start (HLS segments by 125 ms or
+// more), which a synchronising sink would sit out in silence. Starting the clock at the first
+// decoded audio is what a listener expects; later timing is untouched.
+void skipLeadingGap(GstPad* pad, GstBuffer* buffer, GstElement* sink)
+{
+    if (!sink || !GST_BUFFER_PTS_IS_VALID(buffer))
+        return;
+    GstEvent* event = gst_pad_get_sticky_event(pad, GST_EVENT_SEGMENT, 0);
+    if (!event)
+        return;
+    const GstSegment* segment = nullptr;
+    gst_event_parse_segment(event, &segment);
+    if (segment->format == GST_FORMAT_TIME) {
+        const guint64 runningTime =
+            gst_segment_to_running_time(segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
+        // A gap of seconds is a stream's own business, not start-up slack.
+        if (runningTime != GST_CLOCK_TIME_NONE && runningTime > 0 && runningTime < GST_SECOND)
+            g_object_set(sink, "ts-offset", -static_cast<gint64>(runningTime), nullptr);
+    }
+    gst_event_unref(event);
+}
+
+GstPadProbeReturn onSinkBuffer(GstPad* pad, GstPadProbeInfo* info, gpointer data)
+{
+    const RelayRef& relay = *static_cast<RelayRef*>(data);
+    const quint64 seen = relay->buffers.fetch_add(1);
+    if (seen == 0) {
+        skipLeadingGap(pad, GST_PAD_PROBE_INFO_BUFFER(info), relay->syncElement.get());
+        const qint64 now = g_get_monotonic_time() * 1000;
+        relay->firstNs.store(now);
+        relay->post(new FirstAudioEvent(relay->generation(), now));
+    } else if (seen == 1) {
+        relay->secondNs.store(g_get_monotonic_time() * 1000);
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+bool hasTsOffset(GstElement* element)
+{
+    return g_object_class_find_property(G_OBJECT_GET_CLASS(element), "ts-offset") != nullptr;
+}
+
+// autoaudiosink and plain sinks have ts-offset themselves; a bin from a description has it
+// on the sink inside.
+GstElement* findSyncElement(GstElement* sink)
+{
+    if (hasTsOffset(sink) || !GST_IS_BIN(sink))
+        return hasTsOffset(sink) ? GST_ELEMENT(gst_object_ref(sink)) : nullptr;
+    GstIterator* it = gst_bin_iterate_sinks(GST_BIN(sink));
+    GValue item = G_VALUE_INIT;
+    GstElement* found = nullptr;
+    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        auto* element = GST_ELEMENT(g_value_get_object(&item));
+        if (hasTsOffset(element))
+            found = GST_ELEMENT(gst_object_ref(element));
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    return found;
+}
+
+GstElement* makeSink(const QString& description)
+{
+    const QByteArray text = description.toUtf8();
+    if (GstElement* sink = gst_element_factory_make(text.constData(), nullptr))
+        return sink;
+    // A description such as "fakesink sync=true" for tests and measurements.
+    GError* error = nullptr;
+    GstElement* bin = gst_parse_bin_from_description(text.constData(), TRUE, &error);
+    if (error)
+        g_error_free(error);
+    return bin;
+}
+
+double linearVolume(int volume)
+{
+    // The cubic scale makes equal steps of the slider sound like equal steps of loudness.
+    return gst_stream_volume_convert_volume(GST_STREAM_VOLUME_FORMAT_CUBIC,
+                                            GST_STREAM_VOLUME_FORMAT_LINEAR, volume / 100.0);
+}
+
+} // namespace
+
+QEvent::Type BusEvent::eventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+BusEvent::BusEvent(quint64 generation_, GstMessage* message_)
+    : QEvent(eventType()), generation(generation_), message(message_)
+{
+}
+
+QEvent::Type FirstAudioEvent::eventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+FirstAudioEvent::FirstAudioEvent(quint64 generation_, qint64 monotonicNs_)
+    : QEvent(eventType()), generation(generation_), monotonicNs(monotonicNs_)
+{
+}
+
+void Relay::post(QEvent* event)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_target)
+        QCoreApplication::postEvent(m_target, event);
+    else
+        delete event;
+}
+
+void Relay::detach()
+{
+    std::lock_guard lock(m_mutex);
+    m_target = nullptr;
+}
+
+Pipeline::Pipeline(QObject* target, quint64 generation, const QString& uri,
+                   const QString& sinkDescription, int volume)
+    : m_relay(std::make_shared<Relay>(target, generation))
+{
+    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
+    if (!playbin)
+        return;
+    m_playbin.reset(GST_ELEMENT(gst_object_ref_sink(playbin)));
+    GstElement* sink = makeSink(sinkDescription);
+    if (!sink) {
+        m_playbin.reset();
+        return;
+    }
+    // Audio only: a radio has nothing to show, and no video sink means no window.
+    g_object_set(m_playbin.get(), "flags", kPlayFlagAudio | kPlayFlagSoftVolume, "audio-sink",
+                 sink, "volume", linearVolume(volume), "uri", uri.toUtf8().constData(), nullptr);
+
+    m_relay->syncElement.reset(findSyncElement(sink));
+    if (PadPtr pad{gst_element_get_static_pad(sink, "sink")}) {
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, onSinkBuffer,
+                          new RelayRef(m_relay), deleteRelayRef);
+    }
+    BusPtr bus{gst_element_get_bus(m_playbin.get())};
+    gst_bus_set_sync_handler(bus.get(), onBusMessage, new RelayRef(m_relay), deleteRelayRef);
+}
+
+Pipeline::~Pipeline()
+{
+    m_relay->detach();
+    if (!m_playbin)
+        return;
+    ++g_teardowns;
+    // The thread pool holds its own reference until the state change is done; a source
+    // stuck on a dead connection then delays only that thread.
+    gst_element_call_async(
+        m_playbin.get(),
+        [](GstElement* element, gpointer data) {
+            Relay& relay = **static_cast<RelayRef*>(data);
+            {
+                std::lock_guard lock(relay.stateMutex);
+                relay.stopped = true;
+                gst_element_set_state(element, GST_STATE_NULL);
+                // The sink's pad holds the relay through its probe; letting go of the sink
+                // here breaks that cycle. Nothing streams any more to read it.
+                relay.syncElement.reset();
+            }
+            --g_teardowns;
+        },
+        new RelayRef(m_relay), deleteRelayRef);
+}
+
+void Pipeline::start()
+{
+    if (!m_playbin)
+        return;
+    // Straight to PLAYING and never paused for buffering: a live stream starts as soon as
+    // audio decodes, and the queue fills while it plays.
+    gst_element_call_async(
+        m_playbin.get(),
+        [](GstElement* element, gpointer data) {
+            Relay& relay = **static_cast<RelayRef*>(data);
+            std::lock_guard lock(relay.stateMutex);
+            if (!relay.stopped)
+                gst_element_set_state(element, GST_STATE_PLAYING);
+        },
+        new RelayRef(m_relay), deleteRelayRef);
+}
+
+void Pipeline::setVolume(int volume)
+{
+    if (m_playbin)
+        g_object_set(m_playbin.get(), "volume", linearVolume(volume), nullptr);
+}
+
+void Pipeline::drainTeardowns(int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (g_teardowns.load() > 0 && !deadline.hasExpired())
+        QThread::msleep(5);
+}
+
+} // namespace qiravon::gst

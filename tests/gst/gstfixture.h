@@ -1,0 +1,25 @@
+#pragma once
+
+#include "gstmediaplayer.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace qiravon::test {
+
+// Generous: the machine running these is small and shared, and nothing here is timed.
+constexpr int kPlayTimeoutMs = 30000;
+
+//! A player on a clock-synchronised fakesink, so audio is consumed at its real rate and a
+//! starving stream is noticed; stalls are declared after two seconds to keep tests short.
+inline std::unique_ptr<GstMediaPlayer> makeTestPlayer()
+{
+    GstPlayerOptions options;
+    options.audioSink = QStringLiteral("fakesink sync=true");
+    options.stallTimeoutMs = 2000;
+    options.connectTimeoutMs = 20000;
+    return std::make_unique<GstMediaPlayer>(options);
+}
+
+} // namespace qiravon::test
