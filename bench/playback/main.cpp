@@ -199,7 +199,7 @@ int main(int argc, char* argv[])
                 text += QStringLiteral(", ratio %1x").arg((*a).*part / (*b).*part, 0, 'f', 2);
             return text;
         };
-        out << "\nCPU of 128 kbps MP3 at volume 50 (ours) and 100 (gst-launch's default):\n"
+        out << "\nCPU of 128 kbps MP3 at full volume (ours, as the window starts it, and gst-launch):\n"
             << "  while playing, " << cpuSecondsWanted << " s after " << settle
             << " s of start-up: " << show(ours, gst, &CpuUse::playing) << "\n"
             << "  whole run including start-up: " << show(ours, gst, &CpuUse::total) << Qt::endl;

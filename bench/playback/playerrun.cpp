@@ -53,6 +53,9 @@ int runPlayer(const QString& url, const QString& switchTo, int holdSeconds, int 
     GstPlayerOptions options;
     options.audioSink = QStringLiteral("fakesink sync=true");
     GstMediaPlayer player(options);
+    // The window starts the player at full volume, as the slider shows; the comparison with
+    // gst-launch (whose volume is 1.0) is then like for like.
+    player.setVolume(100);
     if (idleMs > 0)
         waitFor([] { return false; }, idleMs);
     if (!measure(player, url, ""))
