@@ -2,6 +2,7 @@
 
 #include "gstmediaplayer.h"
 
+#include <QFile>
 #include <QString>
 
 #include <memory>
@@ -20,6 +21,13 @@ inline std::unique_ptr<GstMediaPlayer> makeTestPlayer()
     options.stallTimeoutMs = 2000;
     options.connectTimeoutMs = 20000;
     return std::make_unique<GstMediaPlayer>(options);
+}
+
+//! The bytes of a fixture file; empty when it cannot be read.
+inline QByteArray readFixture(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace qiravon::test

@@ -23,9 +23,8 @@ private Q_SLOTS:
         QVERIFY(m_dir.isValid());
         const QString error = makeMediaFixtures(m_dir.path(), m_media);
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        QFile file(m_media.mp3);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        m_mp3 = file.readAll();
+        m_mp3 = readFixture(m_media.mp3);
+        QVERIFY(!m_mp3.isEmpty());
         m_radio.addStream(u"/mp3"_s, {m_mp3, "audio/mpeg", 16000, 16000, {}, -1});
         // One second of audio, then silence on an open connection.
         m_radio.addStream(u"/stall"_s, {m_mp3, "audio/mpeg", 16000, 16000, {}, 16000});

@@ -15,16 +15,6 @@ using namespace Qt::StringLiterals;
 using namespace qiravon;
 using namespace qiravon::test;
 
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestGstPlayerStreams : public QObject
 {
     Q_OBJECT
@@ -38,9 +28,9 @@ private Q_SLOTS:
         const QString icecast = m_icecast.start();
         QVERIFY2(icecast.isEmpty(), qPrintable(icecast));
 
-        const QByteArray mp3 = readAll(m_media.mp3);
+        const QByteArray mp3 = readFixture(m_media.mp3);
         m_radio.addStream(u"/mp3"_s, {mp3, "audio/mpeg", 16000, 16000, {}, -1});
-        m_radio.addStream(u"/aac"_s, {readAll(m_media.aac), "audio/aac", 16000, 16000, {}, -1});
+        m_radio.addStream(u"/aac"_s, {readFixture(m_media.aac), "audio/aac", 16000, 16000, {}, -1});
         // "测试电台 - 晚间节目" in GBK, as Chinese stations send it.
         m_radio.addStream(u"/gbk"_s, {mp3, "audio/mpeg", 16000, 16000,
                                       "\xB2\xE2\xCA\xD4\xB5\xE7\xCC\xA8 - \xCD\xED\xBC\xE4"

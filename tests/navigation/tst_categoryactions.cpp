@@ -28,6 +28,13 @@ void run(NavFixture& form, Action action)
     }
 }
 
+// Enough master rows that the all-stations copy lets events run several times.
+void fillMasterForALongCopy(NavFixture& form)
+{
+    for (int i = 0; i < 60000; ++i)
+        form.tables->addlist2(u"批量"_s, u"台%1"_s.arg(i), {}, {});
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Action)
@@ -208,9 +215,7 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         NavFixture& form = f;
-        // Enough master rows that the copy lets events run several times.
-        for (int i = 0; i < 60000; ++i)
-            form.tables->addlist2(u"批量"_s, u"台%1"_s.arg(i), {}, {});
+        fillMasterForALongCopy(form);
         const int master = form.ListView2->ItemCount();
 
         int rowsWhenInterrupted = -1;
@@ -230,8 +235,7 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         NavFixture& form = f;
-        for (int i = 0; i < 60000; ++i)
-            form.tables->addlist2(u"批量"_s, u"台%1"_s.arg(i), {}, {});
+        fillMasterForALongCopy(form);
         const int master = form.ListView2->ItemCount();
         QTimer::singleShot(0, &form.window, [&] { f.nav->toggleView(); });
         Q_EMIT form.links.LinkLabel1->Click();
