@@ -1,4 +1,4 @@
-#include "resources.h"
+#include "resources/resources.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -12,20 +12,34 @@ namespace {
 QString fileName(Id id)
 {
     switch (id) {
-    case WindowSkin: return u"skin"_s;
-    case CloseNormal: return u"close-normal"_s;
-    case CloseHover: return u"close-hover"_s;
-    case ClosePressed: return u"close-pressed"_s;
-    case MiniNormal: return u"mini-normal"_s;
-    case MiniHover: return u"mini-hover"_s;
-    case MiniPressed: return u"mini-pressed"_s;
-    case ToggleNormal: return u"toggle-normal"_s;
-    case TogglePressed: return u"toggle-pressed"_s;
-    case SliderKnob: return u"slider-knob"_s;
-    case SliderTrack: return u"slider-track"_s;
-    case SliderFill: return u"slider-fill"_s;
-    case Speaker: return u"speaker"_s;
-    case SpeakerWaves: return u"speaker-waves"_s;
+    case WindowSkin:
+        return u"skin"_s;
+    case CloseNormal:
+        return u"close-normal"_s;
+    case CloseHover:
+        return u"close-hover"_s;
+    case ClosePressed:
+        return u"close-pressed"_s;
+    case MiniNormal:
+        return u"mini-normal"_s;
+    case MiniHover:
+        return u"mini-hover"_s;
+    case MiniPressed:
+        return u"mini-pressed"_s;
+    case ToggleNormal:
+        return u"toggle-normal"_s;
+    case TogglePressed:
+        return u"toggle-pressed"_s;
+    case SliderKnob:
+        return u"slider-knob"_s;
+    case SliderTrack:
+        return u"slider-track"_s;
+    case SliderFill:
+        return u"slider-fill"_s;
+    case Speaker:
+        return u"speaker"_s;
+    case SpeakerWaves:
+        return u"speaker-waves"_s;
     }
     return {};
 }

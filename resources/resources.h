@@ -10,21 +10,22 @@
 namespace qiravon::resources {
 
 //! The pictures of the window design.
-enum Id {
-    WindowSkin,    //!< 741 x 438 window background
-    CloseNormal,   //!< 10 x 31 caption buttons
+enum Id
+{
+    WindowSkin,  //!< 741 x 438 window background
+    CloseNormal, //!< 10 x 31 caption buttons
     CloseHover,
     ClosePressed,
     MiniNormal,
     MiniHover,
     MiniPressed,
-    ToggleNormal,  //!< 53 x 38 view-toggle faces
+    ToggleNormal, //!< 53 x 38 view-toggle faces
     TogglePressed,
-    SliderKnob,    //!< 16 x 9
-    SliderTrack,   //!< 151 x 5
-    SliderFill,    //!< 160 x 5
-    Speaker,       //!< 12 x 11
-    SpeakerWaves,  //!< 13 x 11
+    SliderKnob,   //!< 16 x 9
+    SliderTrack,  //!< 151 x 5
+    SliderFill,   //!< 160 x 5
+    Speaker,      //!< 12 x 11
+    SpeakerWaves, //!< 13 x 11
 };
 
 //! The colour of the skin's outer edge. The window is a pixel wider and taller than its

@@ -2,8 +2,8 @@
 // same file, which is the floor no loader can beat. Run by hand:
 //   bench_catalogue [stations=100000] [runs=7]
 
-#include "listcontrol.h"
-#include "stationtables.h"
+#include "catalogue/stationtables.h"
+#include "hosted/list/listcontrol.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,21 +1,20 @@
 // Times the all-stations action against a plain copy, the event loop's longest stall during
 // it, and a region click on a mid-sized catalogue.
 
-#include "categoryactions.h"
-#include "categorybar.h"
-#include "hostedfactory.h"
-#include "ibrowser.h"
-#include "linklabel.h"
-#include "listcontrol.h"
-#include "mouselabel.h"
-#include "stationtables.h"
+#include "catalogue/stationtables.h"
+#include "hosted/hostedfactory.h"
+#include "hosted/ibrowser.h"
+#include "hosted/list/listcontrol.h"
+#include "navigation/categoryactions.h"
+#include "navigation/categorybar.h"
+#include "widgets/linklabel.h"
+#include "widgets/mouselabel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -83,14 +82,14 @@ struct Bench
         master->hide();
         poll = new QTimer(&window);
         poll->setInterval(100);
-        for (LinkLabel*& link : links.Link)
+        for (LinkLabel*& link : links.regions)
             link = new LinkLabel(&window);
-        for (LinkLabel** l : {&links.Links, &links.LinkLabel1, &links.LinkLabel2,
-                              &links.LinkLabel3, &links.LinkLabel4, &links.LinkLabel5,
-                              &links.LinkMain, &links.LinkBlog})
+        for (LinkLabel** l :
+             {&links.featured, &links.allStations, &links.netStations, &links.foreignStations,
+              &links.rowOneStart, &links.rowTwoStart, &links.homePage, &links.blog})
             *l = new LinkLabel(&window);
-        for (std::size_t i = 0; i < links.Link.size(); ++i)
-            links.Link[i]->SetCaption(u"地区%1"_s.arg(i));
+        for (std::size_t i = 0; i < links.regions.size(); ++i)
+            links.regions[i]->SetCaption(u"地区%1"_s.arg(i));
 
         QFile forin(dir.path() + u"/forin.cdb"_s);
         forin.open(QIODevice::WriteOnly);
@@ -108,10 +107,10 @@ struct Bench
 
         NavigationControls c;
         c.links = links;
-        c.ListView1 = visible;
-        c.web = hosted.createBrowser(&window);
-        c.Timer2 = poll;
-        for (MouseLabel** m : {&c.Label2, &c.Image2, &c.btnnor, &c.BtnDown})
+        c.stationList = visible;
+        c.browser = hosted.createBrowser(&window);
+        c.statusPoll = poll;
+        for (MouseLabel** m : {&c.toggleCaption, &c.toggleFace, &c.toggleNormal, &c.togglePressed})
             *m = new MouseLabel(&window);
         actions = std::make_unique<CategoryActions>(c, *tables, hosted, reporter);
         window.show();
@@ -181,7 +180,9 @@ int main(int argc, char* argv[])
         }
         const double p = median(plain), a = median(action);
         std::printf("all stations, 100000 master rows (median of %d)\n", rounds);
-        std::printf("  plain clear + copy, no events %5.1f ms  (of which clearing 100000 rows %.1f)\n", p, median(clears));
+        std::printf(
+            "  plain clear + copy, no events %5.1f ms  (of which clearing 100000 rows %.1f)\n", p,
+            median(clears));
         std::printf("  all-stations action        %8.1f ms  ratio %.2f (target <= 2)\n", a, a / p);
         std::printf("  longest event-loop stall   %8.1f ms  (target <= 50; worst %.1f)\n",
                     median(stalls), *std::max_element(stalls.begin(), stalls.end()));

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-
 #include <unistd.h>
 
 namespace qiravon::bench {
@@ -53,8 +52,8 @@ std::optional<StartTimes> runGstLaunch(const QString& url)
     qint64 paused = -1;
     QList<qint64> chains;
     QByteArray pending;
-    while (chains.size() < 2 && clock.elapsed() < kTimeoutMs
-           && child.state() != QProcess::NotRunning) {
+    while (chains.size() < 2 && clock.elapsed() < kTimeoutMs &&
+           child.state() != QProcess::NotRunning) {
         child.waitForReadyRead(100);
         pending += child.readAll();
         const qint64 now = clock.nsecsElapsed();
@@ -101,8 +100,8 @@ std::optional<StartTimes> runMpv(const QString& url)
     return StartTimes{ms, ms};
 }
 
-std::optional<CpuUse> cpuSeconds(const QString& program, const QStringList& arguments,
-                                 int settle, int seconds)
+std::optional<CpuUse> cpuSeconds(const QString& program, const QStringList& arguments, int settle,
+                                 int seconds)
 {
     QProcess child;
     child.start(program, arguments);

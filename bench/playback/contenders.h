@@ -2,13 +2,13 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace qiravon::bench {
 
 //! Start-up of one run, in milliseconds from the moment the address was handed over.
-struct StartTimes {
+struct StartTimes
+{
     double first = 0;   //!< first decoded buffer at the output
     double playing = 0; //!< audio actually playing
 };
@@ -24,11 +24,12 @@ std::optional<StartTimes> runGstLaunch(const QString& url);
 std::optional<StartTimes> runMpv(const QString& url);
 
 //! CPU seconds (user + system) of the process `program arguments`, read from /proc.
-struct CpuUse {
+struct CpuUse
+{
     double total = 0;   //!< from its start to `settle + seconds`
     double playing = 0; //!< in the last `seconds` only, after `settle` seconds of start-up
 };
-std::optional<CpuUse> cpuSeconds(const QString& program, const QStringList& arguments,
-                                 int settle, int seconds);
+std::optional<CpuUse> cpuSeconds(const QString& program, const QStringList& arguments, int settle,
+                                 int seconds);
 
 } // namespace qiravon::bench

@@ -2,11 +2,12 @@
 // beside gst-launch-1.0 playbin and mpv on the same local servers in the same run.
 
 #include "contenders.h"
-#include "gstmediaplayer.h"
-#include "icecastserver.h"
-#include "localradio.h"
-#include "mediafixtures.h"
+#include "hosted/gst/gstmediaplayer.h"
+#include "hosted/gst/gstsetup.h"
 #include "playerrun.h"
+#include "streamserver/icecastserver.h"
+#include "streamserver/localradio.h"
+#include "streamserver/mediafixtures.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
-
 #include <algorithm>
 
 using namespace qiravon;
@@ -44,7 +44,8 @@ QString fmt(double ms)
     return ms < 0 ? QStringLiteral("   -  ") : QString::number(ms, 'f', 0).rightJustified(6);
 }
 
-struct Row {
+struct Row
+{
     QString name;
     QUrl url;
 };
@@ -88,10 +89,12 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QString opus = dir.path() + QStringLiteral("/tone.opus");
-    if (QString error = test::runGstLaunch(QStringLiteral(
-            "audiotestsrc num-buffers=3000 samplesperbuffer=960 wave=sine volume=0.3 ! "
-            "audio/x-raw,rate=48000,channels=2 ! opusenc bitrate=64000 ! oggmux ! filesink "
-            "location=") + opus);
+    if (QString error = test::runGstLaunch(
+            QStringLiteral(
+                "audiotestsrc num-buffers=3000 samplesperbuffer=960 wave=sine volume=0.3 ! "
+                "audio/x-raw,rate=48000,channels=2 ! opusenc bitrate=64000 ! oggmux ! filesink "
+                "location=") +
+            opus);
         !error.isEmpty()) {
         out << error << Qt::endl;
         return 1;
@@ -103,14 +106,20 @@ int main(int argc, char* argv[])
     QObject inThread;
     inThread.moveToThread(&serverThread);
     test::LocalRadio* radio = nullptr;
-    QMetaObject::invokeMethod(&inThread, [&] {
-        radio = new test::LocalRadio;
-        radio->addStream(QStringLiteral("/mp3"), {readAll(media.mp3), "audio/mpeg", 16000, 32768, {}, -1});
-        radio->addStream(QStringLiteral("/aac"), {readAll(media.aac), "audio/aac", 16000, 32768, {}, -1});
-        radio->addStream(QStringLiteral("/opus"), {readAll(opus), "application/ogg", 8000, 32768, {}, -1});
-        radio->addDirectory(QStringLiteral("/hls/"), media.hlsDir);
-        radio->start();
-    }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &inThread,
+        [&] {
+            radio = new test::LocalRadio;
+            radio->addStream(QStringLiteral("/mp3"),
+                             {readAll(media.mp3), "audio/mpeg", 16000, 32768, {}, -1});
+            radio->addStream(QStringLiteral("/aac"),
+                             {readAll(media.aac), "audio/aac", 16000, 32768, {}, -1});
+            radio->addStream(QStringLiteral("/opus"),
+                             {readAll(opus), "application/ogg", 8000, 32768, {}, -1});
+            radio->addDirectory(QStringLiteral("/hls/"), media.hlsDir);
+            radio->start();
+        },
+        Qt::BlockingQueuedConnection);
 
     test::IcecastServer icecast;
     const QString icecastError = icecast.start();
@@ -162,10 +171,10 @@ int main(int argc, char* argv[])
                                        : QStringLiteral("-");
         };
         out << row.name.leftJustified(13) << " |      " << fmt(median(coldFirst)) << " "
-            << fmt(cold) << " |      " << fmt(median(oursFirst)) << " " << fmt(ours)
-            << " |       " << fmt(median(gstFirst)) << " " << fmt(median(gstPlaying)) << " | "
-            << fmt(mpv) << "   | " << ratio(ours).rightJustified(10) << " "
-            << ratio(cold).rightJustified(11) << Qt::endl;
+            << fmt(cold) << " |      " << fmt(median(oursFirst)) << " " << fmt(ours) << " |       "
+            << fmt(median(gstFirst)) << " " << fmt(median(gstPlaying)) << " | " << fmt(mpv)
+            << "   | " << ratio(ours).rightJustified(10) << " " << ratio(cold).rightJustified(11)
+            << Qt::endl;
     }
 
     QList<double> switchFirst, switchPlaying;
@@ -183,8 +192,9 @@ int main(int argc, char* argv[])
     if (cpuSecondsWanted > 0) {
         const QString mp3 = radio->url(QStringLiteral("/mp3")).toString();
         constexpr int settle = 5;
-        const auto ours = cpuSeconds(self, {QStringLiteral("--play"), mp3, QStringLiteral("--hold"),
-                                            QString::number(cpuSecondsWanted + settle + 5)},
+        const auto ours = cpuSeconds(self,
+                                     {QStringLiteral("--play"), mp3, QStringLiteral("--hold"),
+                                      QString::number(cpuSecondsWanted + settle + 5)},
                                      settle, cpuSecondsWanted);
         const auto gst = cpuSeconds(QStringLiteral("gst-launch-1.0"),
                                     {QStringLiteral("playbin"), QStringLiteral("uri=") + mp3,
@@ -199,14 +209,16 @@ int main(int argc, char* argv[])
                 text += QStringLiteral(", ratio %1x").arg((*a).*part / (*b).*part, 0, 'f', 2);
             return text;
         };
-        out << "\nCPU of 128 kbps MP3 at full volume (ours, as the window starts it, and gst-launch):\n"
+        out << "\nCPU of 128 kbps MP3 at full volume (ours, as the window starts it, and "
+               "gst-launch):\n"
             << "  while playing, " << cpuSecondsWanted << " s after " << settle
             << " s of start-up: " << show(ours, gst, &CpuUse::playing) << "\n"
             << "  whole run including start-up: " << show(ours, gst, &CpuUse::total) << Qt::endl;
     }
 
     icecast.stop();
-    QMetaObject::invokeMethod(&inThread, [&] { delete radio; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &inThread, [&] { delete radio; }, Qt::BlockingQueuedConnection);
     serverThread.quit();
     serverThread.wait();
     return 0;

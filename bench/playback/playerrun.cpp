@@ -1,13 +1,12 @@
 #include "playerrun.h"
 
-#include "gstmediaplayer.h"
+#include "hosted/gst/gstmediaplayer.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
-
 #include <ctime>
 
 namespace qiravon::bench {

@@ -1,6 +1,6 @@
-#include "captionbutton.h"
+#include "app/captionbutton.h"
 
-#include "mouselabel.h"
+#include "widgets/mouselabel.h"
 
 namespace qiravon {
 

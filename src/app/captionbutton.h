@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mouselabel.h"
+#include "widgets/mouselabel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -8,10 +8,16 @@
 namespace qiravon {
 
 //! The three pictures a caption button shows.
-enum class CaptionPicture { Normal, Hover, Pressed };
+enum class CaptionPicture
+{
+    Normal,
+    Hover,
+    Pressed
+};
 
 //! What a caption button learns of the mouse.
-enum class CaptionEvent {
+enum class CaptionEvent
+{
     MoveOnButton,     //!< the button received a move (over it, or anywhere while pressed on it)
     PressOnButton,    //!< a mouse button went down on it
     MoveOnBackground, //!< the window's own surface received a move

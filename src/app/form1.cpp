@@ -1,13 +1,24 @@
-#include "form1.h"
+#include "app/form1.h"
 
-#include "hostedfactory.h"
-#include "ibrowser.h"
-#include "itray.h"
-#include "linklabel.h"
-#include "listcontrol.h"
-#include "resources.h"
-#include "stationtables.h"
-#include "twips.h"
+#include "app/form2.h"
+#include "app/roundedregion.h"
+#include "app/trayhandlers.h"
+#include "app/windowchrome.h"
+#include "catalogue/rowpainter.h"
+#include "catalogue/stationtables.h"
+#include "common/twips.h"
+#include "hosted/hostedfactory.h"
+#include "hosted/ibrowser.h"
+#include "hosted/itray.h"
+#include "hosted/list/listcontrol.h"
+#include "navigation/categoryactions.h"
+#include "navigation/categorybar.h"
+#include "navigation/form3.h"
+#include "playback/stationplayback.h"
+#include "playback/volumeslider.h"
+#include "resources/resources.h"
+#include "widgets/linklabel.h"
+#include "widgets/mouselabel.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -19,10 +30,17 @@ using namespace Qt::StringLiterals;
 
 namespace qiravon {
 
+namespace {
+
+// The corners of the window's outline: an ellipse this wide and this high.
+constexpr int kCornerWidth = 12;
+constexpr int kCornerHeight = 21;
+
+} // namespace
+
 Form1::Form1(HostedFactory& hosted, IErrorReporter& reporter, const QString& dataDir,
              QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_hosted(hosted),
-      m_reporter(reporter)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_hosted(hosted), m_reporter(reporter)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Qiravon"_s);
@@ -31,7 +49,9 @@ Form1::Form1(HostedFactory& hosted, IErrorReporter& reporter, const QString& dat
     m_skin = resources::pixmap(resources::WindowSkin);
     createControls();
     m_tables = std::make_unique<StationTables>(*ListView1, *ListView2, dataDir);
-    wireBehaviour();
+    wireNavigation();
+    wirePlayback();
+    wireChrome();
     // The status poll runs from creation, as the window design has it.
     Timer2->start();
 
@@ -41,13 +61,6 @@ Form1::Form1(HostedFactory& hosted, IErrorReporter& reporter, const QString& dat
 
 Form1::~Form1() = default;
 
-void Form1::wireBehaviour()
-{
-    wireNavigation();
-    wirePlayback();
-    wireChrome();
-}
-
 std::optional<RuntimeError> Form1::load()
 {
     AddListViewColumn();
@@ -55,11 +68,11 @@ std::optional<RuntimeError> Form1::load()
     ListView1->SetAccentColor(bgr(142, 217, 253));
     ListView1->SetCustomDrawHandler(this);
     ListView1->SetCustomDrawEnabled(true);
-    if (auto error = buildCategoryBar())
+    if (auto error = BuildCategoryBar(categoryBarLinks(), m_tables->dataPath(u"map.cdb"_s)))
         return error;
     if (auto error = m_tables->LoadMasterCatalogue())
         return error;
-    if (auto error = showFeatured())
+    if (auto error = m_navigation->showFeatured())
         return error;
     web->Navigate(m_tables->dataPath(u"index.htm"_s));
     return std::nullopt;
@@ -67,7 +80,7 @@ std::optional<RuntimeError> Form1::load()
 
 void Form1::activate()
 {
-    applyRoundedRegion();
+    ApplyRoundedRegion(this, kCornerWidth, kCornerHeight);
     ST1->setIntray(true);
 }
 
@@ -86,6 +99,99 @@ void Form1::addlist2(const QString& category, const QString& name, const QString
                      const QString& streamAddress)
 {
     m_tables->addlist2(category, name, description, streamAddress);
+}
+
+bool Form1::CustomDraw(int row, int column, BgrColor& backColor, BgrColor& foreColor)
+{
+    // Whichever list asks, the colours and numbers are those of the visible list.
+    return paintStationCell(*ListView1, row, column, backColor, foreColor);
+}
+
+Form3* Form1::form3() const
+{
+    return m_navigation->form3();
+}
+
+void Form1::closeForm3()
+{
+    m_navigation->closeForm3();
+}
+
+int Form1::PlayingIndex() const
+{
+    return m_playback->PlayingIndex();
+}
+
+Form2* Form1::form2() const
+{
+    return m_trayHandlers->form2();
+}
+
+CategoryBarLinks Form1::categoryBarLinks() const
+{
+    CategoryBarLinks links;
+    links.regions = Link;
+    links.featured = Links;
+    links.allStations = LinkLabel1;
+    links.netStations = LinkLabel2;
+    links.foreignStations = LinkLabel3;
+    links.rowOneStart = LinkLabel4;
+    links.rowTwoStart = LinkLabel5;
+    links.homePage = LinkMain;
+    links.blog = LinkBlog;
+    return links;
+}
+
+void Form1::wireNavigation()
+{
+    NavigationControls controls;
+    controls.links = categoryBarLinks();
+    controls.stationList = ListView1;
+    controls.browser = web;
+    controls.statusPoll = Timer2;
+    controls.toggleCaption = Label2;
+    controls.toggleFace = Image2;
+    controls.toggleNormal = btnnor;
+    controls.togglePressed = BtnDown;
+    m_navigation = new CategoryActions(controls, *m_tables, m_hosted, m_reporter, this);
+}
+
+void Form1::wirePlayback()
+{
+    StationPlaybackControls playback;
+    playback.list = ListView1;
+    playback.nowPlaying = lblText;
+    playback.status = lblStatus;
+    playback.statusPoll = Timer2;
+    playback.browser = web;
+    m_playback = new StationPlayback(playback, *wmp, this);
+
+    VolumeSliderControls slider;
+    slider.knob = HsrlBtn2;
+    slider.fill = HsrlBack4;
+    slider.caption = vol;
+    slider.dragTimer = Timer1;
+    slider.window = this;
+    m_volumeSlider = new VolumeSlider(slider, *wmp, this);
+}
+
+void Form1::wireChrome()
+{
+    ChromeControls controls;
+    controls.window = this;
+    controls.title = Label1;
+    controls.closeButton = Btn_End;
+    controls.minimiseButton = btn_Mini;
+    controls.closeNormal = ends;
+    controls.closeHover = endpoint;
+    controls.closePressed = endDown;
+    controls.minimiseNormal = mini;
+    controls.minimiseHover = miniPoint;
+    controls.minimisePressed = miniDown;
+    controls.tray = ST1;
+    m_chrome = new WindowChrome(controls, this);
+    m_trayHandlers = new TrayHandlers(
+        this, ST1, [this] { closeForm3(); }, this);
 }
 
 bool Form1::event(QEvent* event)

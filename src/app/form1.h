@@ -1,10 +1,10 @@
 #pragma once
 
-#include "errorreport.h"
-#include "icustomdraw.h"
+#include "common/runtimeerror.h"
+#include "hosted/icustomdraw.h"
+#include "navigation/regions.h"
 
 #include <QWidget>
-
 #include <array>
 #include <memory>
 #include <optional>
@@ -15,6 +15,7 @@ class QTimer;
 namespace qiravon {
 
 class CategoryActions;
+struct CategoryBarLinks;
 class Form2;
 class Form3;
 class HostedFactory;
@@ -37,8 +38,6 @@ class Form1 : public QWidget, public ICustomDraw
 {
     Q_OBJECT
 public:
-    static constexpr int kRegionLinks = 35;
-
     //! Creates every control of the window; `dataDir` holds the catalogue files and ends
     //! with a separator.
     Form1(HostedFactory& hosted, IErrorReporter& reporter, const QString& dataDir,
@@ -64,6 +63,26 @@ public:
     [[nodiscard]] IErrorReporter& reporter() { return m_reporter; }
     [[nodiscard]] HostedFactory& hosted() { return m_hosted; }
 
+    //! The category actions, the view switch and the web radio window.
+    [[nodiscard]] CategoryActions& navigation() { return *m_navigation; }
+    //! The web radio window while it exists, else null.
+    [[nodiscard]] Form3* form3() const;
+    //! Closes the web radio window if it is open; part of the program's shutdown.
+    void closeForm3();
+
+    //! The row of the visible list that carries the playing mark, as last remembered.
+    [[nodiscard]] int PlayingIndex() const;
+    //! Row activation, the status poll and the browser's status and title lines.
+    [[nodiscard]] StationPlayback& playback() { return *m_playback; }
+    [[nodiscard]] VolumeSlider& volumeSlider() { return *m_volumeSlider; }
+
+    //! The tray menu's window while it exists, else null.
+    [[nodiscard]] Form2* form2() const;
+    //! The caption buttons, the drag and the close and minimise actions.
+    [[nodiscard]] WindowChrome& chrome() { return *m_chrome; }
+    //! What the tray icon and its menu do, the program's shutdown included.
+    [[nodiscard]] TrayHandlers& trayHandlers() { return *m_trayHandlers; }
+
     // Controls, named as in the window design. Owned through Qt parenting (the hosted
     // components through their widgets or this window).
     LinkLabel* LinkLabel5 = nullptr;
@@ -79,7 +98,7 @@ public:
     ListControl* ListView1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer1 = nullptr;
-    std::array<LinkLabel*, kRegionLinks> Link{};
+    std::array<LinkLabel*, regions::kCount> Link{};
     LinkLabel* Links = nullptr;
     MouseLabel* btnnor = nullptr;
     MouseLabel* Label2 = nullptr;
@@ -115,56 +134,19 @@ protected:
 
 private:
     void createControls();
-    void wireBehaviour();
     void wireNavigation();
     void wirePlayback();
     void wireChrome();
-    // Steps of the load that belong to other parts of the window; each lives in the file
-    // of its part.
-    [[nodiscard]] std::optional<RuntimeError> buildCategoryBar();
-    [[nodiscard]] std::optional<RuntimeError> showFeatured();
-    void applyRoundedRegion();
-
-    // --- navigation: members of the category actions and views ---
-public:
-    //! The category actions, the view switch and the web radio window.
-    [[nodiscard]] CategoryActions& navigation() { return *m_navigation; }
-    //! The web radio window while it exists, else null.
-    [[nodiscard]] Form3* form3() const;
-    //! Closes the web radio window if it is open; part of the program's shutdown.
-    void closeForm3();
-
-private:
-    CategoryActions* m_navigation = nullptr; // child of this window
-
-    // --- playback: members of station playback and the volume slider ---
-public:
-    //! The row of the visible list that carries the playing mark, as last remembered.
-    [[nodiscard]] int PlayingIndex() const;
-    //! Row activation, the status poll and the browser's status and title lines.
-    [[nodiscard]] StationPlayback& playback() { return *m_playback; }
-    [[nodiscard]] VolumeSlider& volumeSlider() { return *m_volumeSlider; }
-
-private:
-    StationPlayback* m_playback = nullptr;   // child of this window
-    VolumeSlider* m_volumeSlider = nullptr;  // child of this window
-
-    // --- chrome: members of the frameless window, row painting and tray ---
-public:
-    //! The tray menu's window while it exists, else null.
-    [[nodiscard]] Form2* form2() const;
-    //! The caption buttons, the drag and the close and minimise actions.
-    [[nodiscard]] WindowChrome& chrome() { return *m_chrome; }
-    //! What the tray icon and its menu do, the program's shutdown included.
-    [[nodiscard]] TrayHandlers& trayHandlers() { return *m_trayHandlers; }
-
-private:
-    WindowChrome* m_chrome = nullptr;       // child of this window
-    TrayHandlers* m_trayHandlers = nullptr; // child of this window
+    [[nodiscard]] CategoryBarLinks categoryBarLinks() const;
 
     HostedFactory& m_hosted;
     IErrorReporter& m_reporter;
     std::unique_ptr<StationTables> m_tables;
+    CategoryActions* m_navigation = nullptr; // child of this window
+    StationPlayback* m_playback = nullptr;   // child of this window
+    VolumeSlider* m_volumeSlider = nullptr;  // child of this window
+    WindowChrome* m_chrome = nullptr;        // child of this window
+    TrayHandlers* m_trayHandlers = nullptr;  // child of this window
     QPixmap m_skin;
     bool m_painted = false;
     bool m_shown = false;

@@ -2,17 +2,16 @@
 // initial content. Controls are created bottom-most first, because in Qt a later sibling
 // lies above an earlier one; the list in the design reads topmost first.
 
-#include "form1.h"
-
-#include "hostedfactory.h"
-#include "ibrowser.h"
-#include "imediaplayer.h"
-#include "itray.h"
-#include "linklabel.h"
-#include "listcontrol.h"
-#include "mouselabel.h"
-#include "resources.h"
-#include "twips.h"
+#include "app/form1.h"
+#include "common/twips.h"
+#include "hosted/hostedfactory.h"
+#include "hosted/ibrowser.h"
+#include "hosted/imediaplayer.h"
+#include "hosted/itray.h"
+#include "hosted/list/listcontrol.h"
+#include "resources/resources.h"
+#include "widgets/linklabel.h"
+#include "widgets/mouselabel.h"
 
 #include <QTimer>
 
@@ -124,8 +123,8 @@ void Form1::createControls()
     Label2->adjustSize();
     btnnor = picture(this, u"btnnor"_s, 5160, 360, 795, 570, false, toggleNormal);
     Links = link(this, u"Links"_s, 10200, 1440, true);
-    for (int i = kRegionLinks - 1; i >= 0; --i)
-        Link[static_cast<std::size_t>(i)] = link(this, u"Link(%1)"_s.arg(i), 0, 0, false);
+    for (std::size_t i = Link.size(); i-- > 0;)
+        Link[i] = link(this, u"Link(%1)"_s.arg(i), 0, 0, false);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);

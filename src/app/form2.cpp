@@ -1,6 +1,6 @@
-#include "form2.h"
+#include "app/form2.h"
 
-#include "twips.h"
+#include "common/twips.h"
 
 #include <QMenu>
 

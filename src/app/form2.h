@@ -16,10 +16,10 @@ public:
     explicit Form2(QWidget* parent = nullptr);
     ~Form2() override;
 
-    QMenu* pop = nullptr;     //!< "popup": the menu itself
-    QAction* free = nullptr;  //!< "恢复窗口": show the main window
-    QAction* a1 = nullptr;    //!< "-": a separator, which cannot be chosen
-    QAction* exit = nullptr;  //!< "退出": end the program
+    QMenu* pop = nullptr;    //!< "popup": the menu itself
+    QAction* free = nullptr; //!< "恢复窗口": show the main window
+    QAction* a1 = nullptr;   //!< "-": a separator, which cannot be chosen
+    QAction* exit = nullptr; //!< "退出": end the program
 };
 
 } // namespace qiravon

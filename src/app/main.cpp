@@ -1,17 +1,16 @@
 // The composition root: sets up the process, creates the real hosted components and hands
 // them to the main window.
 
-#include "errorreport.h"
-#include "form1.h"
-#include "gstmediaplayer.h"
-#include "realhosted.h"
-#include "startup.h"
-#include "webenginebrowser.h"
-#include "webengineenv.h"
+#include "app/form1.h"
+#include "app/messageboxreporter.h"
+#include "app/realhosted.h"
+#include "app/startup.h"
+#include "hosted/gst/gstsetup.h"
+#include "hosted/web/webenginebrowser.h"
+#include "hosted/web/webengineenv.h"
 
 #include <QApplication>
 #include <QDir>
-
 #include <cstdlib>
 
 namespace {

@@ -1,8 +1,8 @@
-#include "realhosted.h"
+#include "app/realhosted.h"
 
-#include "gstmediaplayer.h"
-#include "systemtray.h"
-#include "webenginebrowser.h"
+#include "hosted/gst/gstmediaplayer.h"
+#include "hosted/tray/systemtray.h"
+#include "hosted/web/webenginebrowser.h"
 
 namespace qiravon {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostedfactory.h"
+#include "hosted/hostedfactory.h"
 
 namespace qiravon {
 

@@ -1,7 +1,6 @@
-#include "roundedregion.h"
+#include "app/roundedregion.h"
 
 #include <QWidget>
-
 #include <algorithm>
 #include <cmath>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "errorreport.h"
-#include "form1.h"
+#include "app/form1.h"
+#include "common/runtimeerror.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
-#include "trayhandlers.h"
+#include "app/trayhandlers.h"
 
-#include "form2.h"
-#include "itray.h"
+#include "app/form2.h"
+#include "hosted/itray.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "shutdown.h"
+#include "app/shutdown.h"
 
 #include <QObject>
 #include <QPointer>
-
 #include <functional>
 
 class QWidget;
@@ -45,7 +44,7 @@ public:
 private:
     QPointer<QWidget> m_mainWindow;
     std::function<void()> m_closeForm3;
-    QPointer<Form2> m_form2; // owned; top-level like every form
+    QPointer<Form2> m_form2;         // owned; top-level like every form
     QPointer<Form2> m_unloadedForm2; // owned until its deferred deletion runs
 };
 

@@ -1,27 +1,28 @@
-#include "windowchrome.h"
+#include "app/windowchrome.h"
 
-#include "captionbutton.h"
-#include "itray.h"
-#include "mouselabel.h"
+#include "app/captionbutton.h"
+#include "app/log.h"
+#include "hosted/itray.h"
+#include "widgets/mouselabel.h"
 
 #include <QMouseEvent>
 
 namespace qiravon {
 
 WindowChrome::WindowChrome(const ChromeControls& controls, QObject* parent)
-    : QObject(parent), m_window(controls.window), m_title(controls.Label1), m_tray(controls.tray),
-      m_close(new CaptionButton(controls.Btn_End, controls.ends, controls.endpoint,
-                                controls.endDown, this)),
-      m_minimise(new CaptionButton(controls.btn_Mini, controls.mini, controls.miniPoint,
-                                   controls.miniDown, this)),
+    : QObject(parent), m_window(controls.window), m_title(controls.title), m_tray(controls.tray),
+      m_close(new CaptionButton(controls.closeButton, controls.closeNormal, controls.closeHover,
+                                controls.closePressed, this)),
+      m_minimise(new CaptionButton(controls.minimiseButton, controls.minimiseNormal,
+                                   controls.minimiseHover, controls.minimisePressed, this)),
       m_drag(controls.window)
 {
     // Moves over the bare surface come without a button held; they reset the caption buttons.
     m_window->setMouseTracking(true);
     m_window->installEventFilter(this);
     m_title->installEventFilter(this);
-    connect(controls.Btn_End, &MouseLabel::clicked, this, &WindowChrome::closeWindow);
-    connect(controls.btn_Mini, &MouseLabel::clicked, this, &WindowChrome::minimiseWindow);
+    connect(controls.closeButton, &MouseLabel::clicked, this, &WindowChrome::closeWindow);
+    connect(controls.minimiseButton, &MouseLabel::clicked, this, &WindowChrome::minimiseWindow);
 }
 
 WindowChrome::~WindowChrome() = default;
@@ -30,10 +31,12 @@ void WindowChrome::closeWindow()
 {
     if (!m_window)
         return;
-    if (m_tray && m_tray->isAvailable())
+    if (m_tray && m_tray->isAvailable()) {
         m_window->hide();
-    else
-        minimiseWindow();
+        return;
+    }
+    qCDebug(lcApp) << "no tray to hide the window in; minimising it instead";
+    minimiseWindow();
 }
 
 void WindowChrome::minimiseWindow()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "itray.h"
-#include "mouselabel.h"
-#include "windowdrag.h"
+#include "app/windowdrag.h"
+#include "hosted/itray.h"
+#include "widgets/mouselabel.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,15 +15,16 @@ class CaptionButton;
 struct ChromeControls
 {
     QWidget* window = nullptr;
-    MouseLabel* Label1 = nullptr; //!< the title, which drags the window like its background
-    MouseLabel* Btn_End = nullptr;
-    MouseLabel* btn_Mini = nullptr;
-    MouseLabel* ends = nullptr;
-    MouseLabel* endpoint = nullptr;
-    MouseLabel* endDown = nullptr;
-    MouseLabel* mini = nullptr;
-    MouseLabel* miniPoint = nullptr;
-    MouseLabel* miniDown = nullptr;
+    MouseLabel* title = nullptr; //!< drags the window like its background
+    MouseLabel* closeButton = nullptr;
+    MouseLabel* minimiseButton = nullptr;
+    // Hidden holders of each button's normal, hover and pressed pictures.
+    MouseLabel* closeNormal = nullptr;
+    MouseLabel* closeHover = nullptr;
+    MouseLabel* closePressed = nullptr;
+    MouseLabel* minimiseNormal = nullptr;
+    MouseLabel* minimiseHover = nullptr;
+    MouseLabel* minimisePressed = nullptr;
     ITray* tray = nullptr; //!< where the window goes when closed
 };
 

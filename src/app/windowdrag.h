@@ -3,7 +3,6 @@
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 
 namespace qiravon {

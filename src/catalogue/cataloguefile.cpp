@@ -1,4 +1,6 @@
-#include "cataloguefile.h"
+#include "catalogue/cataloguefile.h"
+
+#include "catalogue/log.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +23,7 @@ CatalogueFile::forEachLine(const QString& path, const std::function<void(const Q
         return RuntimeError::fileAccess(path, file.errorString());
     // Closed before the lines are handed on: no catalogue file stays open while rows are added.
     file.close();
+    qCDebug(lcCatalogue) << "read" << path << bytes.size() << "bytes";
     forEachCatalogueLine(bytes, line);
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "errorreport.h"
+#include "common/runtimeerror.h"
 
 #include <QByteArray>
 #include <QString>

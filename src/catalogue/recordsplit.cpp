@@ -1,4 +1,4 @@
-#include "recordsplit.h"
+#include "catalogue/recordsplit.h"
 
 namespace qiravon {
 
@@ -22,9 +22,10 @@ qsizetype findSeparator(const QString& line, qsizetype start)
 
 } // namespace
 
-RecordFields splitRecordLine(const QString& line)
+StationRecord splitRecordLine(const QString& line, const QString& category)
 {
-    RecordFields fields;
+    StationRecord fields;
+    fields.category = category;
     // Each step runs even when an earlier one failed; a failed step leaves its result at its
     // starting value (0 for a position, empty for a piece).
     qsizetype p1 = findSeparator(line, 1);

@@ -1,6 +1,7 @@
-#include "rowpainter.h"
+#include "catalogue/rowpainter.h"
 
-#include "listcontrol.h"
+#include "catalogue/stationrecord.h"
+#include "hosted/list/listcontrol.h"
 
 namespace qiravon {
 
@@ -9,7 +10,7 @@ namespace {
 struct Scheme
 {
     BgrColor fore;
-    BgrColor back;     // columns 1, 3, 4 and any further one
+    BgrColor back;     // the category, description and address columns, and any further one
     BgrColor backDark; // the number and name columns
 };
 
@@ -35,7 +36,8 @@ const Scheme& schemeFor(bool highlighted, bool selected, int row)
 CellColours stationCellColours(bool highlighted, bool selected, int row, int column)
 {
     const Scheme& scheme = schemeFor(highlighted, selected, row);
-    const bool dark = column == 0 || column == 2;
+    const bool dark =
+        column == columnIndex(StationColumn::Number) || column == columnIndex(StationColumn::Name);
     return {dark ? scheme.backDark : scheme.back, scheme.fore};
 }
 
@@ -49,7 +51,8 @@ bool paintStationCell(ListControl& list, int row, int column, BgrColor& back, Bg
         return false;
     // The list repaints nothing for an unchanged text, so rewriting on every paint is cheap
     // and cannot start painting over again.
-    if (column == 0 && !list.SetItemText(row, 0, QString::number(row + 1)))
+    const int number = columnIndex(StationColumn::Number);
+    if (column == number && !list.SetItemText(row, number, QString::number(row + 1)))
         return false;
     const CellColours colours = stationCellColours(highlighted, selected, row, column);
     back = colours.back;

@@ -1,8 +1,9 @@
-#include "stationtables.h"
+#include "catalogue/stationtables.h"
 
-#include "cataloguefile.h"
-#include "listcontrol.h"
-#include "recordsplit.h"
+#include "catalogue/cataloguefile.h"
+#include "catalogue/recordsplit.h"
+#include "catalogue/stationrecord.h"
+#include "hosted/list/listcontrol.h"
 
 #include <QElapsedTimer>
 #include <utility>
@@ -30,23 +31,12 @@ constexpr ColumnDef kMasterColumns[] = {
     {u"c21", u"电台介绍", 200, true}, {u"d1", u"地址", 200, true},
 };
 
-void addColumns(ListControl& list, const ColumnDef (&columns)[5])
+void addColumns(ListControl& list, const ColumnDef (&columns)[kStationColumnCount])
 {
     for (const ColumnDef& c : columns) {
         list.AddColumn(QString::fromUtf16(c.key), QString::fromUtf16(c.caption), 0, c.width,
                        c.flags, c.flags);
     }
-}
-
-void appendRow(ListControl& list, const QString& category, const QString& name,
-               const QString& description, const QString& streamAddress)
-{
-    const int index = list.AddItem();
-    list.SetItemText(index, 0, QString::number(index + 1));
-    list.SetItemText(index, 1, category);
-    list.SetItemText(index, 2, name);
-    list.SetItemText(index, 3, description);
-    list.SetItemText(index, 4, streamAddress);
 }
 
 // How long the all-stations copy may run before it lets the user interface breathe.
@@ -68,13 +58,13 @@ void StationTables::AddListViewColumn()
 void StationTables::addlist(const QString& category, const QString& name,
                             const QString& description, const QString& streamAddress)
 {
-    appendRow(m_visible, category, name, description, streamAddress);
+    appendStation(m_visible, {category, name, description, streamAddress});
 }
 
 void StationTables::addlist2(const QString& category, const QString& name,
                              const QString& description, const QString& streamAddress)
 {
-    appendRow(m_master, category, name, description, streamAddress);
+    appendStation(m_master, {category, name, description, streamAddress});
 }
 
 std::optional<RuntimeError> StationTables::LoadMasterCatalogue()
@@ -90,14 +80,12 @@ std::optional<RuntimeError> StationTables::LoadMasterCatalogue()
 
 void StationTables::AddMasterRecord(const QString& line, const QString& category)
 {
-    const RecordFields f = splitRecordLine(line);
-    addlist2(category, f.name, f.description, f.streamAddress);
+    appendStation(m_master, splitRecordLine(line, category));
 }
 
 void StationTables::AddVisibleRecord(const QString& line, const QString& category)
 {
-    const RecordFields f = splitRecordLine(line);
-    addlist(category, f.name, f.description, f.streamAddress);
+    appendStation(m_visible, splitRecordLine(line, category));
 }
 
 std::optional<RuntimeError> StationTables::AppendCatalogueFile(const QString& fileName,
@@ -118,8 +106,8 @@ bool StationTables::CopyAllStations(const std::function<bool()>& keepGoing)
                 return false;
             sinceYield.restart();
         }
-        addlist(m_master.ItemText(row, 1), m_master.ItemText(row, 2), m_master.ItemText(row, 3),
-                m_master.ItemText(row, 4));
+        if (const auto station = readStation(m_master, row))
+            appendStation(m_visible, *station);
     }
     return true;
 }
@@ -128,11 +116,11 @@ void StationTables::CopyStationsOfCategory(const QString& caption)
 {
     const int count = m_master.ItemCount();
     for (int row = 0; row < count; ++row) {
-        const QString category = m_master.ItemText(row, 1);
-        if (category != caption)
+        // The category alone decides, so the other cells are read only for a match.
+        if (m_master.ItemText(row, columnIndex(StationColumn::Category)) != caption)
             continue;
-        addlist(category, m_master.ItemText(row, 2), m_master.ItemText(row, 3),
-                m_master.ItemText(row, 4));
+        if (const auto station = readStation(m_master, row))
+            appendStation(m_visible, *station);
     }
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "errorreport.h"
+#include "common/runtimeerror.h"
 
 #include <QString>
-
 #include <functional>
 #include <optional>
 
@@ -12,7 +11,7 @@ namespace qiravon {
 class ListControl;
 
 //! The visible station list and the hidden master table, and the operations that fill them.
-//! Rows hold: 0 the row number, 1 category, 2 name, 3 description, 4 stream address.
+//! Both hold a station a row, in the columns of StationColumn.
 class StationTables
 {
 public:

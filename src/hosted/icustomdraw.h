@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bgrcolor.h"
+#include "common/bgrcolor.h"
 
 namespace qiravon {
 

@@ -1,15 +1,14 @@
-#include "categoryactions.h"
+#include "navigation/categoryactions.h"
 
-#include "form3.h"
-#include "ibrowser.h"
-#include "linklabel.h"
-#include "listcontrol.h"
-#include "mouselabel.h"
-#include "stationtables.h"
+#include "catalogue/stationtables.h"
+#include "hosted/ibrowser.h"
+#include "hosted/list/listcontrol.h"
+#include "navigation/form3.h"
+#include "widgets/linklabel.h"
+#include "widgets/mouselabel.h"
 
 #include <QCoreApplication>
 #include <QTimer>
-
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -30,8 +29,8 @@ void setToggleCaption(MouseLabel* label, const QString& text)
 } // namespace
 
 CategoryActions::CategoryActions(const NavigationControls& controls, StationTables& tables,
-                                 HostedFactory& hosted, IErrorReporter& reporter,
-                                 QObject* parent, RegionalPlayers players)
+                                 HostedFactory& hosted, IErrorReporter& reporter, QObject* parent,
+                                 RegionalPlayers players)
     : QObject(parent), m_c(controls), m_tables(tables), m_hosted(hosted), m_reporter(reporter),
       m_players(std::move(players))
 {
@@ -46,17 +45,17 @@ CategoryActions::~CategoryActions()
 void CategoryActions::connectControls()
 {
     const CategoryBarLinks& l = m_c.links;
-    connect(l.Links, &LinkLabel::Click, this, &CategoryActions::featuredClicked);
-    connect(l.LinkLabel1, &LinkLabel::Click, this, &CategoryActions::allStationsClicked);
-    connect(l.LinkLabel2, &LinkLabel::Click, this, &CategoryActions::netStationsClicked);
-    connect(l.LinkLabel3, &LinkLabel::Click, this, &CategoryActions::foreignStationsClicked);
-    for (LinkLabel* fixed : {l.LinkLabel4, l.LinkLabel5})
+    connect(l.featured, &LinkLabel::Click, this, &CategoryActions::featuredClicked);
+    connect(l.allStations, &LinkLabel::Click, this, &CategoryActions::allStationsClicked);
+    connect(l.netStations, &LinkLabel::Click, this, &CategoryActions::netStationsClicked);
+    connect(l.foreignStations, &LinkLabel::Click, this, &CategoryActions::foreignStationsClicked);
+    for (LinkLabel* fixed : {l.rowOneStart, l.rowTwoStart})
         connect(fixed, &LinkLabel::Click, this, [this, fixed] { fixedRegionClicked(fixed); });
-    for (std::size_t i = 0; i < l.Link.size(); ++i) {
-        connect(l.Link[i], &LinkLabel::Click, this,
+    for (std::size_t i = 0; i < l.regions.size(); ++i) {
+        connect(l.regions[i], &LinkLabel::Click, this,
                 [this, i] { regionClicked(static_cast<int>(i)); });
     }
-    for (MouseLabel* part : {m_c.Image2, m_c.Label2}) {
+    for (MouseLabel* part : {m_c.toggleFace, m_c.toggleCaption}) {
         connect(part, &MouseLabel::clicked, this, &CategoryActions::toggleView);
         connect(part, &MouseLabel::mouseDown, this, &CategoryActions::toggleDown);
         connect(part, &MouseLabel::mouseUp, this, &CategoryActions::toggleUp);
@@ -65,19 +64,19 @@ void CategoryActions::connectControls()
 
 void CategoryActions::ShowStationList(bool showList)
 {
-    m_c.ListView1->setVisible(showList);
-    m_c.web->setVisible(!showList);
+    m_c.stationList->setVisible(showList);
+    m_c.browser->setVisible(!showList);
     if (showList)
-        m_c.Timer2->start();
+        m_c.statusPoll->start();
     else
-        m_c.Timer2->stop();
-    setToggleCaption(m_c.Label2, showList ? kListViewCaption : kWebViewCaption);
+        m_c.statusPoll->stop();
+    setToggleCaption(m_c.toggleCaption, showList ? kListViewCaption : kWebViewCaption);
 }
 
 void CategoryActions::startRefill()
 {
     ++m_refills;
-    m_c.ListView1->Clear();
+    m_c.stationList->Clear();
 }
 
 void CategoryActions::reportIfFailed(const std::optional<RuntimeError>& error)
@@ -138,18 +137,21 @@ void CategoryActions::fixedRegionClicked(const LinkLabel* link)
 
 void CategoryActions::regionClicked(int index)
 {
-    if (index == 1) {
+    const auto region = static_cast<std::size_t>(index);
+    if (region >= m_c.links.regions.size())
+        return;
+    if (region == regions::kPlayerInMainWindow) {
         ShowStationList(false);
-        m_c.web->Navigate(m_players.inMainWindow);
+        m_c.browser->Navigate(m_players.inMainWindow);
         return;
     }
-    if (index == 7) {
+    if (region == regions::kPlayerInOwnWindow) {
         ShowStationList(true);
         openOwnWindowPlayer();
         return;
     }
     startRefill();
-    m_tables.CopyStationsOfCategory(m_c.links.Link[static_cast<std::size_t>(index)]->GetCaption());
+    m_tables.CopyStationsOfCategory(m_c.links.regions[region]->GetCaption());
     ShowStationList(true);
 }
 
@@ -174,23 +176,23 @@ void CategoryActions::closeForm3()
 
 void CategoryActions::toggleView()
 {
-    const bool webShown = m_c.web->isVisible();
-    m_c.web->setVisible(!webShown);
-    setToggleCaption(m_c.Label2, webShown ? kListViewCaption : kWebViewCaption);
+    const bool webShown = m_c.browser->isVisible();
+    m_c.browser->setVisible(!webShown);
+    setToggleCaption(m_c.toggleCaption, webShown ? kListViewCaption : kWebViewCaption);
     // The list's own flag, not whether it is on screen: the window may be hidden in the tray.
-    m_c.ListView1->setVisible(m_c.ListView1->isHidden());
+    m_c.stationList->setVisible(m_c.stationList->isHidden());
 }
 
 void CategoryActions::toggleDown()
 {
-    if (m_c.Image2->pictureHandle() != m_c.BtnDown->pictureHandle())
-        m_c.Image2->setPicture(m_c.BtnDown->picture());
+    if (m_c.toggleFace->pictureHandle() != m_c.togglePressed->pictureHandle())
+        m_c.toggleFace->setPicture(m_c.togglePressed->picture());
 }
 
 void CategoryActions::toggleUp()
 {
-    if (m_c.Image2->pictureHandle() != m_c.btnnor->pictureHandle())
-        m_c.Image2->setPicture(m_c.btnnor->picture());
+    if (m_c.toggleFace->pictureHandle() != m_c.toggleNormal->pictureHandle())
+        m_c.toggleFace->setPicture(m_c.toggleNormal->picture());
 }
 
 } // namespace qiravon

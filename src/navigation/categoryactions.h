@@ -1,12 +1,11 @@
 #pragma once
 
-#include "categorybar.h"
-#include "errorreport.h"
-#include "weblinks.h"
+#include "common/runtimeerror.h"
+#include "navigation/categorybar.h"
+#include "navigation/weblinks.h"
 
 #include <QObject>
 #include <QPointer>
-
 #include <optional>
 
 class QTimer;
@@ -24,13 +23,13 @@ class StationTables;
 struct NavigationControls
 {
     CategoryBarLinks links;
-    ListControl* ListView1 = nullptr;
-    IBrowser* web = nullptr;
-    QTimer* Timer2 = nullptr; //!< the status poll; follows the view only through ShowStationList
-    MouseLabel* Label2 = nullptr;
-    MouseLabel* Image2 = nullptr;
-    MouseLabel* btnnor = nullptr;  //!< hidden source of the toggle's normal picture
-    MouseLabel* BtnDown = nullptr; //!< hidden source of the toggle's pressed picture
+    ListControl* stationList = nullptr; //!< the visible list; shares its place with the browser
+    IBrowser* browser = nullptr;
+    QTimer* statusPoll = nullptr;        //!< follows the view only through ShowStationList
+    MouseLabel* toggleCaption = nullptr; //!< names the view the toggle shows
+    MouseLabel* toggleFace = nullptr;    //!< the toggle's picture
+    MouseLabel* toggleNormal = nullptr;  //!< hidden source of the toggle's normal picture
+    MouseLabel* togglePressed = nullptr; //!< hidden source of the toggle's pressed picture
 };
 
 //! Where the two regional web players live.

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "errorreport.h"
+#include "common/runtimeerror.h"
+#include "navigation/regions.h"
 
 #include <QString>
-
 #include <array>
 #include <optional>
 
@@ -14,15 +14,15 @@ class LinkLabel;
 //! The links of the category bar, as the main window holds them.
 struct CategoryBarLinks
 {
-    std::array<LinkLabel*, 35> Link{};
-    LinkLabel* Links = nullptr;      //!< featured
-    LinkLabel* LinkLabel1 = nullptr; //!< all stations
-    LinkLabel* LinkLabel2 = nullptr; //!< net stations
-    LinkLabel* LinkLabel3 = nullptr; //!< foreign-language stations
-    LinkLabel* LinkLabel4 = nullptr; //!< first region, over the start of row 1
-    LinkLabel* LinkLabel5 = nullptr; //!< first region of row 2, over its start
-    LinkLabel* LinkMain = nullptr;   //!< home page
-    LinkLabel* LinkBlog = nullptr;   //!< technical blog
+    std::array<LinkLabel*, regions::kCount> regions{};
+    LinkLabel* featured = nullptr;
+    LinkLabel* allStations = nullptr;
+    LinkLabel* netStations = nullptr;
+    LinkLabel* foreignStations = nullptr;
+    LinkLabel* rowOneStart = nullptr; //!< the first row's first region, laid over its start
+    LinkLabel* rowTwoStart = nullptr; //!< the second row's first region, laid over its start
+    LinkLabel* homePage = nullptr;
+    LinkLabel* blog = nullptr;
 };
 
 //! Reads the region captions from `mapPath`, places the two rows of region links and gives

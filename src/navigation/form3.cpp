@@ -1,8 +1,8 @@
-#include "form3.h"
+#include "navigation/form3.h"
 
-#include "hostedfactory.h"
-#include "ibrowser.h"
-#include "twips.h"
+#include "common/twips.h"
+#include "hosted/hostedfactory.h"
+#include "hosted/ibrowser.h"
 
 using namespace Qt::StringLiterals;
 
@@ -63,8 +63,7 @@ void Form3::holdOuterSize()
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize client =
-        QSize(twipsToPx(kOuterWidthTwips), twipsToPx(kOuterHeightTwips)) - frame;
+    const QSize client = QSize(twipsToPx(kOuterWidthTwips), twipsToPx(kOuterHeightTwips)) - frame;
     // Only a real difference resizes, so the resize this causes ends the round.
     if (size() != client)
         resize(client);

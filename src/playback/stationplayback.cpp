@@ -1,8 +1,10 @@
-#include "stationplayback.h"
+#include "playback/stationplayback.h"
 
-#include "ibrowser.h"
-#include "imediaplayer.h"
-#include "listcontrol.h"
+#include "catalogue/stationrecord.h"
+#include "hosted/ibrowser.h"
+#include "hosted/imediaplayer.h"
+#include "hosted/list/listcontrol.h"
+#include "playback/log.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -12,12 +14,6 @@ using namespace Qt::StringLiterals;
 namespace qiravon {
 
 namespace {
-
-// Columns of a station row.
-constexpr int kCategory = 1;
-constexpr int kName = 2;
-constexpr int kDescription = 3;
-constexpr int kAddress = 4;
 
 // The address the browser reports as its title before it has loaded anything.
 const QString kBlankTitle = u"http:///"_s;
@@ -57,20 +53,18 @@ void StationPlayback::activateRow(int row)
     m_playingIndex = row;
 
     // The address goes out even when empty or unchanged: the player opens it anew, and a
-    // station that cannot play says so in the status line.
-    bool ok = false;
-    const QString address = list.ItemText(row, kAddress, &ok);
-    if (ok && m_player)
-        m_player->setURL(address);
-
-    bool categoryOk = false;
-    bool nameOk = false;
-    bool descriptionOk = false;
-    const QString category = list.ItemText(row, kCategory, &categoryOk);
-    const QString name = list.ItemText(row, kName, &nameOk);
-    const QString description = list.ItemText(row, kDescription, &descriptionOk);
-    if (categoryOk && nameOk && descriptionOk)
-        m_controls.nowPlaying->setText(nowPlayingCaption(category, name, description));
+    // station that cannot play says so in the status line. A row the list cannot read plays
+    // nothing and names nothing.
+    const std::optional<StationRecord> station = readStation(list, row);
+    if (!station) {
+        qCDebug(lcPlayback) << "row" << row << "cannot be read; nothing plays";
+        return;
+    }
+    qCDebug(lcPlayback) << "playing row" << row << station->name << station->streamAddress;
+    if (m_player)
+        m_player->setURL(station->streamAddress);
+    m_controls.nowPlaying->setText(
+        nowPlayingCaption(station->category, station->name, station->description));
 }
 
 void StationPlayback::rememberSelection()

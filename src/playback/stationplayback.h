@@ -16,11 +16,11 @@ class ListControl;
 //! The controls station playback reads and writes; none is owned.
 struct StationPlaybackControls
 {
-    ListControl* list = nullptr;   //!< the visible station list
-    QLabel* nowPlaying = nullptr;  //!< names the station or page last started
-    QLabel* status = nullptr;      //!< the player's or the browser's status text
-    QTimer* statusPoll = nullptr;  //!< started and stopped by the view switch, not here
-    IBrowser* browser = nullptr;   //!< the main window's own browser; no other is listened to
+    ListControl* list = nullptr;  //!< the visible station list
+    QLabel* nowPlaying = nullptr; //!< names the station or page last started
+    QLabel* status = nullptr;     //!< the player's or the browser's status text
+    QTimer* statusPoll = nullptr; //!< started and stopped by the view switch, not here
+    IBrowser* browser = nullptr;  //!< the main window's own browser; no other is listened to
 };
 
 //! The now-playing caption for a station: category, name and description.

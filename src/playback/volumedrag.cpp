@@ -1,6 +1,6 @@
-#include "volumedrag.h"
+#include "playback/volumedrag.h"
 
-#include "twips.h"
+#include "common/twips.h"
 
 #include <cmath>
 

@@ -14,10 +14,10 @@ inline constexpr double kMinFillWidth = 60;
 //! Where one drag step puts the slider.
 struct VolumeDrag
 {
-    float knobLeft = 0;  //!< twips
-    int volume = 0;      //!< 0..100
+    float knobLeft = 0;   //!< twips
+    int volume = 0;       //!< 0..100
     double fillWidth = 0; //!< twips
-    QString caption;     //!< the number shown beside the slider
+    QString caption;      //!< the number shown beside the slider
 };
 
 //! The volume a knob whose left edge stands at `knobLeft` twips stands for.

@@ -1,9 +1,9 @@
-#include "volumeslider.h"
+#include "playback/volumeslider.h"
 
-#include "imediaplayer.h"
-#include "mouselabel.h"
-#include "twips.h"
-#include "volumedrag.h"
+#include "common/twips.h"
+#include "hosted/imediaplayer.h"
+#include "playback/volumedrag.h"
+#include "widgets/mouselabel.h"
 
 #include <QCursor>
 #include <QTimer>

@@ -1,12 +1,13 @@
 // The main window's load step: which catalogue steps have run when one of them fails, what
 // the first list shows, and that a failed start never shows the window.
 
-#include "fakehosted.h"
-#include "form1.h"
-#include "linklabel.h"
-#include "listcontrol.h"
-#include "startup.h"
-#include "testdata.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "catalogue/stationrecord.h"
+#include "hosted/list/listcontrol.h"
+#include "support/fakehosted.h"
+#include "support/testdata.h"
+#include "widgets/linklabel.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -36,10 +37,11 @@ struct Fixture
     Fixture()
     {
         writeCatalogue(path(u"map.cdb"_s), mapLines());
-        writeCatalogue(path(u"radiolist.cdb"_s),
-                       {u"#安徽"_s, u"安徽之声|http://a/1|新闻"_s, u"#吉林"_s, u"吉林音乐|http://j/1|音乐"_s});
+        writeCatalogue(path(u"radiolist.cdb"_s), {u"#安徽"_s, u"安徽之声|http://a/1|新闻"_s,
+                                                  u"#吉林"_s, u"吉林音乐|http://j/1|音乐"_s});
         writeCatalogue(path(u"fine.cdb"_s),
-                       {u"精选一|http://f/1|第一"_s, u"#精选二|http://f/2|第二"_s, u"精选三|http://f/3|第三"_s});
+                       {u"精选一|http://f/1|第一"_s, u"#精选二|http://f/2|第二"_s,
+                        u"精选三|http://f/3|第三"_s});
         writeCatalogue(path(u"NetRadio.cdb"_s), {u"网台|http://n/1|网"_s});
         writeCatalogue(path(u"forin.cdb"_s), {u"BBC|http://b/1|英语"_s});
     }
@@ -73,12 +75,13 @@ private Q_SLOTS:
         ListControl& list = *form.ListView1;
         QCOMPARE(list.ItemCount(), 3);
         for (int row = 0; row < 3; ++row) {
-            QCOMPARE(list.ItemText(row, 0), QString::number(row + 1));
-            QCOMPARE(list.ItemText(row, 1), u"精品"_s);
+            QCOMPARE(list.ItemText(row, columnIndex(StationColumn::Number)),
+                     QString::number(row + 1));
+            QCOMPARE(list.ItemText(row, columnIndex(StationColumn::Category)), u"精品"_s);
         }
         // A '#' in the featured file is part of an ordinary record there.
-        QCOMPARE(list.ItemText(1, 2), u"#精选二"_s);
-        QCOMPARE(list.ItemText(2, 4), u"http://f/3"_s);
+        QCOMPARE(readStation(list, 1)->name, u"#精选二"_s);
+        QCOMPARE(readStation(list, 2)->streamAddress, u"http://f/3"_s);
         QCOMPARE(form.ListView2->ItemCount(), 2);
         QVERIFY(!form.web->isVisible());
         QVERIFY(list.isVisible());
@@ -99,8 +102,8 @@ private Q_SLOTS:
         QVERIFY(!form.load());
         QCOMPARE(form.ListView1->ColumnCount(), 5);
         QCOMPARE(form.ListView2->ColumnCount(), 5);
-        QCOMPARE(form.ListView2->ItemText(0, 1), u"安徽"_s);
-        QCOMPARE(form.ListView2->ItemText(1, 2), u"吉林音乐"_s);
+        QCOMPARE(readStation(*form.ListView2, 0)->category, u"安徽"_s);
+        QCOMPARE(readStation(*form.ListView2, 1)->name, u"吉林音乐"_s);
     }
 
     void aMissingFileStopsTheLoadAtItsStep_data()

@@ -1,9 +1,9 @@
 // Reading catalogue text: line ends on raw bytes, GBK decoding per line, and the split of a
 // record line into name, stream address and description.
 
-#include "cataloguefile.h"
-#include "recordsplit.h"
-#include "testdata.h"
+#include "catalogue/cataloguefile.h"
+#include "catalogue/recordsplit.h"
+#include "support/testdata.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,11 +13,11 @@ using namespace Qt::StringLiterals;
 using namespace qiravon;
 using namespace qiravon::test;
 
-Q_DECLARE_METATYPE(qiravon::RecordFields)
+Q_DECLARE_METATYPE(qiravon::StationRecord)
 
 namespace qiravon {
 // Lets QCOMPARE show the three pieces when a split goes wrong.
-char* toString(const RecordFields& f)
+char* toString(const StationRecord& f)
 {
     return QTest::toString(u"name=\"%1\" address=\"%2\" description=\"%3\""_s.arg(
         f.name.left(40), f.streamAddress.left(40), f.description.left(40)));
@@ -29,9 +29,10 @@ namespace {
 // Traditional characters whose second GBK byte is 0x7C, the code of '|'.
 const QString kPipeTrail = u"億墊"_s;
 
-RecordFields fields(const QString& name, const QString& address, const QString& description)
+// In the order the line writes them, not the record's.
+StationRecord fields(const QString& name, const QString& address, const QString& description)
 {
-    return {name, address, description};
+    return {QString(), name, description, address};
 }
 
 } // namespace
@@ -181,7 +182,7 @@ void CatalogueFileTest::readReportsMissingAndUnreadableFiles()
 void CatalogueFileTest::splitTable_data()
 {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<RecordFields>("expected");
+    QTest::addColumn<StationRecord>("expected");
     QTest::newRow("two separators") << u"n|u|d"_s << fields(u"n"_s, u"u"_s, u"d"_s);
     QTest::newRow("one separator") << u"n|u"_s << fields(u"n"_s, {}, u"n|u"_s);
     QTest::newRow("none") << u"n"_s << fields({}, {}, u"n"_s);
@@ -200,8 +201,8 @@ void CatalogueFileTest::splitTable_data()
 void CatalogueFileTest::splitTable()
 {
     QFETCH(QString, line);
-    QFETCH(RecordFields, expected);
-    const RecordFields got = splitRecordLine(line);
+    QFETCH(StationRecord, expected);
+    const StationRecord got = splitRecordLine(line);
     QCOMPARE(got.name, expected.name);
     QCOMPARE(got.streamAddress, expected.streamAddress);
     QCOMPARE(got.description, expected.description);

@@ -1,9 +1,9 @@
 // The catalogue and start page shipped in data/: what the category bar and the category
 // actions rely on, read back through the same reader the program uses.
 
-#include "cataloguefile.h"
-#include "recordsplit.h"
-#include "testdata.h"
+#include "catalogue/cataloguefile.h"
+#include "catalogue/recordsplit.h"
+#include "support/testdata.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -124,7 +124,7 @@ void ShippedCatalogueTest::everyStationCanBePlayed()
     for (const QString& line : lines) {
         if (hasCategories && line.contains(u'#'))
             continue;
-        const RecordFields f = splitRecordLine(line);
+        const StationRecord f = splitRecordLine(line);
         QVERIFY2(!f.name.isEmpty() && f.name == f.name.trimmed(), qPrintable(line));
         QVERIFY2(address.match(f.streamAddress).hasMatch(), qPrintable(line));
         QVERIFY2(!f.description.contains(u'|'), qPrintable(line));

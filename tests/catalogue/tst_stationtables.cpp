@@ -1,10 +1,10 @@
 // The master table and the visible list: columns, numbering, reading radiolist.cdb and the
 // other catalogue files, and the copies the category actions make.
 
-#include "listcontrol.h"
-#include "stationlistmodel.h"
-#include "stationtables.h"
-#include "testdata.h"
+#include "catalogue/stationtables.h"
+#include "hosted/list/listcontrol.h"
+#include "hosted/list/listcontrolmodel.h"
+#include "support/testdata.h"
 
 #include <QHeaderView>
 #include <QTableView>

@@ -3,24 +3,24 @@
 // The controls the category actions work on, in a plain window over fake hosted parts, with
 // a catalogue written to a temporary folder. The main window's own wiring has its own test.
 
-#include "categoryactions.h"
-#include "categorybar.h"
-#include "fakehosted.h"
-#include "form3.h"
-#include "linklabel.h"
-#include "listcontrol.h"
-#include "mouselabel.h"
-#include "stationtables.h"
-#include "testdata.h"
+#include "catalogue/stationrecord.h"
+#include "catalogue/stationtables.h"
+#include "hosted/list/listcontrol.h"
+#include "navigation/categoryactions.h"
+#include "navigation/categorybar.h"
+#include "navigation/form3.h"
+#include "support/fakehosted.h"
+#include "support/testdata.h"
+#include "widgets/linklabel.h"
+#include "widgets/mouselabel.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <memory>
 
 namespace qiravon::test {
 
-inline constexpr int kRegionLinks = 35;
+inline constexpr int kRegionLinks = static_cast<int>(regions::kCount);
 
 //! Region captions: the row starts carry the names of the links laid over them.
 inline QStringList regionCaptions()
@@ -30,7 +30,7 @@ inline QStringList regionCaptions()
     for (int i = 0; i < kRegionLinks; ++i) {
         if (i == 0)
             lines << u"安徽"_s;
-        else if (i == 18)
+        else if (i == static_cast<int>(regions::kSecondRowStart))
             lines << u"吉林"_s;
         else
             lines << u"地区"_s + QString(i % 4 + 1, u'甲') + QString::number(i);
@@ -92,11 +92,11 @@ struct NavFixture
         btnnor = picture(QColor(Qt::white), false);
         btnnor->setPicture(Image2->picture()); // one picture, as in the window design
         BtnDown = picture(QColor(Qt::blue), false);
-        for (LinkLabel*& link : links.Link)
+        for (LinkLabel*& link : links.regions)
             link = hiddenLink();
-        for (LinkLabel** fixed : {&links.Links, &links.LinkLabel1, &links.LinkLabel2,
-                                  &links.LinkLabel3, &links.LinkLabel4, &links.LinkLabel5,
-                                  &links.LinkMain, &links.LinkBlog})
+        for (LinkLabel** fixed :
+             {&links.featured, &links.allStations, &links.netStations, &links.foreignStations,
+              &links.rowOneStart, &links.rowTwoStart, &links.homePage, &links.blog})
             *fixed = new LinkLabel(&window);
         tables = std::make_unique<StationTables>(*ListView1, *ListView2, path({}));
     }
@@ -123,19 +123,22 @@ struct NavFixture
     {
         NavigationControls c;
         c.links = links;
-        c.ListView1 = ListView1;
-        c.web = web;
-        c.Timer2 = Timer2;
-        c.Label2 = Label2;
-        c.Image2 = Image2;
-        c.btnnor = btnnor;
-        c.BtnDown = BtnDown;
+        c.stationList = ListView1;
+        c.browser = web;
+        c.statusPoll = Timer2;
+        c.toggleCaption = Label2;
+        c.toggleFace = Image2;
+        c.toggleNormal = btnnor;
+        c.togglePressed = BtnDown;
         return c;
     }
 
     //! The category column of every row of the visible list.
-    [[nodiscard]] QStringList categories() const { return column(1); }
-    [[nodiscard]] QStringList names() const { return column(2); }
+    [[nodiscard]] QStringList categories() const
+    {
+        return column(columnIndex(StationColumn::Category));
+    }
+    [[nodiscard]] QStringList names() const { return column(columnIndex(StationColumn::Name)); }
     [[nodiscard]] QStringList column(int c) const
     {
         QStringList out;

@@ -1,8 +1,8 @@
 // What each link of the bar puts into the list, which view it leaves in front, and whether
 // the status poll runs afterwards; failures of catalogue files at run time.
 
-#include "navfixture.h"
-#include "weblinks.h"
+#include "navigation/navfixture.h"
+#include "navigation/weblinks.h"
 
 #include <QtTest>
 
@@ -12,19 +12,45 @@ using namespace qiravon::test;
 
 namespace {
 
-enum class Action { Featured, All, Net, Foreign, Fixed4, Fixed5, Region3, Region34 };
+enum class Action
+{
+    Featured,
+    All,
+    Net,
+    Foreign,
+    Fixed4,
+    Fixed5,
+    Region3,
+    Region34
+};
 
 void run(NavFixture& form, Action action)
 {
     switch (action) {
-    case Action::Featured: Q_EMIT form.links.Links->Click(); break;
-    case Action::All: Q_EMIT form.links.LinkLabel1->Click(); break;
-    case Action::Net: Q_EMIT form.links.LinkLabel2->Click(); break;
-    case Action::Foreign: Q_EMIT form.links.LinkLabel3->Click(); break;
-    case Action::Fixed4: Q_EMIT form.links.LinkLabel4->Click(); break;
-    case Action::Fixed5: Q_EMIT form.links.LinkLabel5->Click(); break;
-    case Action::Region3: Q_EMIT form.links.Link[3]->Click(); break;
-    case Action::Region34: Q_EMIT form.links.Link[34]->Click(); break;
+    case Action::Featured:
+        Q_EMIT form.links.featured->Click();
+        break;
+    case Action::All:
+        Q_EMIT form.links.allStations->Click();
+        break;
+    case Action::Net:
+        Q_EMIT form.links.netStations->Click();
+        break;
+    case Action::Foreign:
+        Q_EMIT form.links.foreignStations->Click();
+        break;
+    case Action::Fixed4:
+        Q_EMIT form.links.rowOneStart->Click();
+        break;
+    case Action::Fixed5:
+        Q_EMIT form.links.rowTwoStart->Click();
+        break;
+    case Action::Region3:
+        Q_EMIT form.links.regions[3]->Click();
+        break;
+    case Action::Region34:
+        Q_EMIT form.links.regions[34]->Click();
+        break;
     }
 }
 
@@ -54,24 +80,23 @@ private Q_SLOTS:
         const QString region3 = regionCaptions()[3];
         QTest::newRow("featured") << Action::Featured << QStringList{u"精品"_s, u"精品"_s}
                                   << QStringList{u"精选一"_s, u"精选二"_s} << false;
-        QTest::newRow("all") << Action::All
-                             << QStringList{u"安徽"_s, u"安徽"_s, u"吉林"_s, region3,
-                                            u"外文电台"_s, u"外文电台"_s}
-                             << QStringList{u"安徽之声"_s, u"安徽交通"_s, u"吉林音乐"_s, u"三台"_s,
-                                            u"BBC"_s, u"NHK"_s}
+        QTest::newRow("all") << Action::All << QStringList{u"安徽"_s, u"安徽"_s,     u"吉林"_s,
+                                                           region3,   u"外文电台"_s, u"外文电台"_s}
+                             << QStringList{u"安徽之声"_s, u"安徽交通"_s, u"吉林音乐"_s,
+                                            u"三台"_s,     u"BBC"_s,      u"NHK"_s}
                              << false;
-        QTest::newRow("net") << Action::Net << QStringList{u"网络电台"_s}
-                             << QStringList{u"网台"_s} << false;
+        QTest::newRow("net") << Action::Net << QStringList{u"网络电台"_s} << QStringList{u"网台"_s}
+                             << false;
         QTest::newRow("foreign") << Action::Foreign << QStringList{u"外文电台"_s, u"外文电台"_s}
                                  << QStringList{u"BBC"_s, u"NHK"_s} << false;
         QTest::newRow("fixed region 1") << Action::Fixed4 << QStringList{u"安徽"_s, u"安徽"_s}
                                         << QStringList{u"安徽之声"_s, u"安徽交通"_s} << true;
-        QTest::newRow("fixed region 2") << Action::Fixed5 << QStringList{u"吉林"_s}
-                                        << QStringList{u"吉林音乐"_s} << true;
-        QTest::newRow("region link") << Action::Region3 << QStringList{region3}
-                                     << QStringList{u"三台"_s} << true;
-        QTest::newRow("region without stations") << Action::Region34 << QStringList{}
-                                                 << QStringList{} << true;
+        QTest::newRow("fixed region 2")
+            << Action::Fixed5 << QStringList{u"吉林"_s} << QStringList{u"吉林音乐"_s} << true;
+        QTest::newRow("region link")
+            << Action::Region3 << QStringList{region3} << QStringList{u"三台"_s} << true;
+        QTest::newRow("region without stations")
+            << Action::Region34 << QStringList{} << QStringList{} << true;
     }
 
     void eachActionFillsTheListAndSetsTheView()
@@ -83,14 +108,15 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         NavFixture& form = f;
-        Q_EMIT form.links.Link[1]->Click(); // web view, poll stopped
+        Q_EMIT form.links.regions[regions::kPlayerInMainWindow]->Click(); // web view, poll stopped
         QVERIFY(!f.listShown());
 
         run(form, action);
         QCOMPARE(f.categories(), categories);
         QCOMPARE(f.names(), names);
         for (int row = 0; row < form.ListView1->ItemCount(); ++row)
-            QCOMPARE(form.ListView1->ItemText(row, 0), QString::number(row + 1));
+            QCOMPARE(form.ListView1->ItemText(row, columnIndex(StationColumn::Number)),
+                     QString::number(row + 1));
         QCOMPARE(f.listShown(), listView);
         QCOMPARE(f.web->isVisible(), !listView);
         QCOMPARE(f.pollRunning(), listView);
@@ -103,7 +129,7 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         NavFixture& form = f;
-        QLabel* text = form.links.LinkLabel2->lbllink();
+        QLabel* text = form.links.netStations->lbllink();
         QTest::mouseClick(text, Qt::LeftButton, {}, text->rect().center());
         QCOMPARE(f.categories(), QStringList{u"网络电台"_s});
     }
@@ -114,7 +140,7 @@ private Q_SLOTS:
         QVERIFY(f.load());
         NavFixture& form = f;
         const QStringList before = f.names();
-        Q_EMIT form.links.Link[1]->Click();
+        Q_EMIT form.links.regions[regions::kPlayerInMainWindow]->Click();
         QCOMPARE(f.web->navigated.last(), weblinks::kRegionalPlayerMain);
         QVERIFY(f.web->isVisible());
         QVERIFY(!f.listShown());
@@ -141,7 +167,7 @@ private Q_SLOTS:
         QVERIFY(f.load());
         NavFixture& form = f;
         if (startInWebView)
-            Q_EMIT form.links.Link[1]->Click();
+            Q_EMIT form.links.regions[regions::kPlayerInMainWindow]->Click();
         const bool poll = f.pollRunning();
         const bool list = f.listShown();
         MouseLabel* target = onCaption ? form.Label2 : form.Image2;
@@ -202,11 +228,11 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         NavFixture& form = f;
-        Q_EMIT form.links.Link[1]->Click();
+        Q_EMIT form.links.regions[regions::kPlayerInMainWindow]->Click();
         f.nav->toggleView();
         QVERIFY(f.listShown());
         QVERIFY(!f.pollRunning());
-        Q_EMIT form.links.Link[3]->Click();
+        Q_EMIT form.links.regions[3]->Click();
         QVERIFY(f.pollRunning());
     }
 
@@ -221,9 +247,9 @@ private Q_SLOTS:
         int rowsWhenInterrupted = -1;
         QTimer::singleShot(0, &form.window, [&] {
             rowsWhenInterrupted = form.ListView1->ItemCount();
-            Q_EMIT form.links.LinkLabel2->Click();
+            Q_EMIT form.links.netStations->Click();
         });
-        Q_EMIT form.links.LinkLabel1->Click();
+        Q_EMIT form.links.allStations->Click();
 
         QVERIFY2(rowsWhenInterrupted > 0 && rowsWhenInterrupted < master,
                  "the newer action did not run during the copy");
@@ -238,7 +264,7 @@ private Q_SLOTS:
         fillMasterForALongCopy(form);
         const int master = form.ListView2->ItemCount();
         QTimer::singleShot(0, &form.window, [&] { f.nav->toggleView(); });
-        Q_EMIT form.links.LinkLabel1->Click();
+        Q_EMIT form.links.allStations->Click();
         QVERIFY(f.web->isVisible());
         QCOMPARE(form.ListView1->ItemCount(), master + 2);
     }
@@ -273,7 +299,7 @@ private Q_SLOTS:
         QCOMPARE(form.ListView1->ItemCount(), rowsLeft);
 
         // The program goes on: the next action works as before.
-        Q_EMIT form.links.LinkLabel4->Click();
+        Q_EMIT form.links.rowOneStart->Click();
         QCOMPARE(f.categories(), (QStringList{u"安徽"_s, u"安徽"_s}));
     }
 };

@@ -1,8 +1,8 @@
 // The category bar as map.cdb builds it: where the region links stand, what each link does
 // when clicked, and files that are shorter, longer or emptier than the bar.
 
-#include "navfixture.h"
-#include "weblinks.h"
+#include "navigation/navfixture.h"
+#include "navigation/weblinks.h"
 
 #include <QtTest>
 
@@ -17,10 +17,10 @@ constexpr BgrColor kBarColor = 15718293;
 // Each link of a row starts 4 px (60 twips) after the right edge of the link before it.
 void verifyRow(const CategoryBarLinks& form, int first, int last, int top)
 {
-    const LinkLabel* start = form.Link[static_cast<std::size_t>(first)];
+    const LinkLabel* start = form.regions[static_cast<std::size_t>(first)];
     QCOMPARE(start->pos(), QPoint(72, top));
     for (int i = first; i <= last; ++i) {
-        const LinkLabel* link = form.Link[static_cast<std::size_t>(i)];
+        const LinkLabel* link = form.regions[static_cast<std::size_t>(i)];
         QVERIFY2(!link->isHidden(), qPrintable(link->objectName()));
         QCOMPARE(link->palette().color(QPalette::Window), toQColor(kBarColor));
         if (i == first) {
@@ -29,7 +29,7 @@ void verifyRow(const CategoryBarLinks& form, int first, int last, int top)
             QVERIFY(link->url().isEmpty());
             continue;
         }
-        const LinkLabel* before = form.Link[static_cast<std::size_t>(i - 1)];
+        const LinkLabel* before = form.regions[static_cast<std::size_t>(i - 1)];
         QCOMPARE(link->x(), before->x() + before->width() + 4);
         QCOMPARE(link->y(), top);
         QVERIFY(!link->shell());
@@ -79,7 +79,7 @@ private Q_SLOTS:
         const CategoryBarLinks& form = f.links;
 
         for (int i = 0; i < kRegionLinks; ++i)
-            QCOMPARE(form.Link[static_cast<std::size_t>(i)]->GetCaption(), captions[i]);
+            QCOMPARE(form.regions[static_cast<std::size_t>(i)]->GetCaption(), captions[i]);
         verifyRow(form, 0, 17, 72);
         verifyRow(form, 18, 34, 96);
     }
@@ -90,7 +90,7 @@ private Q_SLOTS:
         writeFile(f.path(u"map.cdb"_s), {});
         QVERIFY(f.load());
         const CategoryBarLinks& form = f.links;
-        QCOMPARE(form.Link[34]->GetCaption(), u"LinkLabel"_s);
+        QCOMPARE(form.regions[34]->GetCaption(), u"LinkLabel"_s);
         verifyRow(form, 0, 17, 72);
         verifyRow(form, 18, 34, 96);
     }
@@ -108,14 +108,14 @@ private Q_SLOTS:
             QString url;
         };
         const Expect expected[] = {
-            {form.Links, u"精品电台"_s, false, {}},
-            {form.LinkLabel1, u"全部电台"_s, false, {}},
-            {form.LinkLabel2, u"网络电台"_s, false, {}},
-            {form.LinkLabel3, u"外文电台"_s, false, {}},
-            {form.LinkLabel4, u"安徽"_s, false, {}},
-            {form.LinkLabel5, u"吉林"_s, false, {}},
-            {form.LinkMain, u"访问主页获取更新"_s, true, weblinks::kHomePage},
-            {form.LinkBlog, u"访问博客获取技术"_s, true, weblinks::kBlog},
+            {form.featured, u"精品电台"_s, false, {}},
+            {form.allStations, u"全部电台"_s, false, {}},
+            {form.netStations, u"网络电台"_s, false, {}},
+            {form.foreignStations, u"外文电台"_s, false, {}},
+            {form.rowOneStart, u"安徽"_s, false, {}},
+            {form.rowTwoStart, u"吉林"_s, false, {}},
+            {form.homePage, u"访问主页获取更新"_s, true, weblinks::kHomePage},
+            {form.blog, u"访问博客获取技术"_s, true, weblinks::kBlog},
         };
         for (const Expect& e : expected) {
             QCOMPARE(e.link->GetCaption(), e.caption);
@@ -134,8 +134,8 @@ private Q_SLOTS:
         QVERIFY(error);
         QCOMPARE(error->number, 53);
         QCOMPARE(error->path, f.path(u"map.cdb"_s));
-        QCOMPARE(f.links.Link[1]->GetCaption(), u"LinkLabel"_s);
-        QVERIFY(f.links.Link[1]->isHidden());
+        QCOMPARE(f.links.regions[regions::kPlayerInMainWindow]->GetCaption(), u"LinkLabel"_s);
+        QVERIFY(f.links.regions[regions::kPlayerInMainWindow]->isHidden());
     }
 };
 

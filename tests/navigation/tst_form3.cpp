@@ -1,8 +1,8 @@
 // The web radio window: created on first use, held at its outer size, discarded on close.
 
-#include "ibrowser.h"
-#include "navfixture.h"
-#include "weblinks.h"
+#include "hosted/ibrowser.h"
+#include "navigation/navfixture.h"
+#include "navigation/weblinks.h"
 
 #include <QtTest>
 
@@ -31,10 +31,10 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         const QStringList listed = f.names();
-        Q_EMIT f.links.Link[1]->Click(); // web view, poll stopped
+        Q_EMIT f.links.regions[regions::kPlayerInMainWindow]->Click(); // web view, poll stopped
         QVERIFY(!f.nav->form3());
 
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         QPointer<Form3> form3 = f.nav->form3();
         QVERIFY(form3);
         QVERIFY(form3->isWindow());
@@ -56,7 +56,7 @@ private Q_SLOTS:
 
         // Used again while open: the same window loads the page again and shows itself.
         form3->showMinimized();
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         QCOMPARE(f.nav->form3(), form3.data());
         QCOMPARE(browserOf(form3)->navigated.size(), 2);
         QVERIFY(form3->isVisible());
@@ -68,7 +68,7 @@ private Q_SLOTS:
     {
         NavFixture f;
         QVERIFY(f.load());
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         Form3* form3 = f.nav->form3();
         QTRY_COMPARE(form3->frameGeometry().size(), kOuterSize);
         form3->resize(400, 300);
@@ -79,7 +79,7 @@ private Q_SLOTS:
     {
         NavFixture f;
         QVERIFY(f.load());
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         QPointer<Form3> first = f.nav->form3();
         QPointer<IBrowser> firstPage = first->web;
         QVERIFY(first->close());
@@ -87,7 +87,7 @@ private Q_SLOTS:
         QVERIFY(!firstPage); // the page goes with its window
         QVERIFY(!f.nav->form3());
 
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         Form3* second = f.nav->form3();
         QVERIFY(second);
         QVERIFY(second->isVisible());
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(!f.nav->form3());
         QCOMPARE(f.hosted.browsers.size(), 1);
 
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         QPointer<Form3> form3 = f.nav->form3();
         f.nav->closeForm3();
         QTRY_VERIFY(!form3);
@@ -113,7 +113,7 @@ private Q_SLOTS:
     {
         NavFixture f;
         QVERIFY(f.load());
-        Q_EMIT f.links.Link[7]->Click();
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
         QPointer<Form3> form3 = f.nav->form3();
         f.nav.reset();
         QVERIFY(!form3);

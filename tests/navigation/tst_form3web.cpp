@@ -1,10 +1,10 @@
 // The web radio window over the real WebEngine browser: a local page loads in it while it
 // holds its outer size.
 
-#include "ibrowser.h"
-#include "navfixture.h"
-#include "webenginebrowser.h"
-#include "webengineenv.h"
+#include "hosted/ibrowser.h"
+#include "hosted/web/webenginebrowser.h"
+#include "hosted/web/webengineenv.h"
+#include "navigation/navfixture.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -39,13 +39,14 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         const QString page = f.path(u"radio.htm"_s);
-        QVERIFY(writeFile(page, u"<html><head><title>本地电台</title></head>"
-                                u"<body style='background:#9fd7ef'>播放器</body></html>"_s.toUtf8()));
+        QVERIFY(
+            writeFile(page, u"<html><head><title>本地电台</title></head>"
+                            u"<body style='background:#9fd7ef'>播放器</body></html>"_s.toUtf8()));
 
         WebOnlyHosted web;
         CategoryActions actions(f.controls(), *f.tables, web, f.reporter, nullptr,
                                 {weblinks::kRegionalPlayerMain, page});
-        actions.regionClicked(7);
+        actions.regionClicked(regions::kPlayerInOwnWindow);
         Form3* form3 = actions.form3();
         QVERIFY(form3);
         QSignalSpy titles(form3->web, &IBrowser::TitleChange);

@@ -1,9 +1,10 @@
 // Row activation, the remembered row, the status poll and the browser's two lines, against a
 // real list control and a fake player.
 
-#include "fakehosted.h"
-#include "listcontrol.h"
-#include "stationplayback.h"
+#include "catalogue/stationrecord.h"
+#include "hosted/list/listcontrol.h"
+#include "playback/stationplayback.h"
+#include "support/fakehosted.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -14,14 +15,6 @@ using namespace qiravon;
 using namespace qiravon::test;
 
 namespace {
-
-struct Station
-{
-    QString category;
-    QString name;
-    QString description;
-    QString address;
-};
 
 struct Fixture
 {
@@ -36,7 +29,7 @@ struct Fixture
 
     Fixture()
     {
-        for (int column = 0; column < 5; ++column)
+        for (int column = 0; column < kStationColumnCount; ++column)
             list->AddColumn(QString(), QString(), 0, 60, true, true);
         StationPlaybackControls controls;
         controls.list = list;
@@ -48,22 +41,16 @@ struct Fixture
     }
 
     //! Empties the list and fills it again, as a category action does.
-    void fill(const QList<Station>& stations)
+    void fill(const QList<StationRecord>& stations)
     {
         list->Clear();
-        for (const Station& s : stations) {
-            const int row = list->AddItem();
-            list->SetItemText(row, 0, QString::number(row + 1));
-            list->SetItemText(row, 1, s.category);
-            list->SetItemText(row, 2, s.name);
-            list->SetItemText(row, 3, s.description);
-            list->SetItemText(row, 4, s.address);
-        }
+        for (const StationRecord& s : stations)
+            appendStation(*list, s);
     }
 
     void fillNumbered(int count, const QString& prefix = u"台"_s)
     {
-        QList<Station> stations;
+        QList<StationRecord> stations;
         for (int i = 0; i < count; ++i)
             stations.append({u"类"_s, prefix + QString::number(i), u"述"_s,
                              u"http://s/%1/%2"_s.arg(prefix).arg(i)});
@@ -188,7 +175,8 @@ private Q_SLOTS:
     void anEmptyAddressStillMarksTheRowAndNamesIt()
     {
         Fixture f;
-        f.fill({{u"网络"_s, u"无址台"_s, u"空"_s, QString()}, {QString(), QString(), QString(), u"x"_s}});
+        f.fill({{u"网络"_s, u"无址台"_s, u"空"_s, QString()},
+                {QString(), QString(), QString(), u"x"_s}});
         f.doubleClick(0);
         QCOMPARE(f.marked(), QList<int>{0});
         QCOMPARE(f.player->urls, QStringList{QString()});

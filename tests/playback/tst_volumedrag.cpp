@@ -1,10 +1,9 @@
 // The drag step: where the knob goes, what the player hears and what the label says for a
 // pointer position.
 
-#include "volumedrag.h"
+#include "playback/volumedrag.h"
 
 #include <QtTest>
-
 #include <limits>
 
 using namespace Qt::StringLiterals;

@@ -1,4 +1,4 @@
-#include "fakehosted.h"
+#include "support/fakehosted.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "errorreport.h"
-#include "hostedfactory.h"
-#include "ibrowser.h"
-#include "imediaplayer.h"
-#include "itray.h"
+#include "common/runtimeerror.h"
+#include "hosted/hostedfactory.h"
+#include "hosted/ibrowser.h"
+#include "hosted/imediaplayer.h"
+#include "hosted/itray.h"
 
 #include <QList>
 #include <QPointer>

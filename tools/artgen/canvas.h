@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QString>
-
 #include <functional>
 #include <vector>
 
@@ -27,12 +26,16 @@ inline const QColor glyphPressed(0, 174, 226);
 //! Paints in the picture's logical pixels; the canvas scales for the @2x variants.
 using PaintFn = std::function<void(QPainter&)>;
 
-enum class Alpha { Opaque, Keep };
+enum class Alpha
+{
+    Opaque,
+    Keep
+};
 
 struct Item
 {
-    QString name;      //!< file name without ".png"
-    QSize size;        //!< logical pixels
+    QString name; //!< file name without ".png"
+    QSize size;   //!< logical pixels
     Alpha alpha;
     PaintFn paint;
     bool hiDpi = true; //!< also write name@2x.png

@@ -74,8 +74,7 @@ void paintKnob(QPainter& p)
 }
 
 // Horizontal bars are stretched sideways by the window, so only vertical shading is used.
-void paintBar(QPainter& p, int width, const QColor& top, const QColor& middle,
-              const QColor& bottom)
+void paintBar(QPainter& p, int width, const QColor& top, const QColor& middle, const QColor& bottom)
 {
     QLinearGradient g(0, 0, 0, 5);
     g.setColorAt(0, top);

@@ -51,8 +51,10 @@ void paintPlayer(QPainter& p, int size)
         p.drawPath(glint);
         p.setBrush(QColor(120, 200, 255, 200));
         const qreal line = s * 0.035;
-        p.drawRect(QRectF(screen.left() + s * 0.05, screen.top() + s * 0.09, screen.width() * 0.6, line));
-        p.drawRect(QRectF(screen.left() + s * 0.05, screen.top() + s * 0.17, screen.width() * 0.4, line));
+        p.drawRect(
+            QRectF(screen.left() + s * 0.05, screen.top() + s * 0.09, screen.width() * 0.6, line));
+        p.drawRect(
+            QRectF(screen.left() + s * 0.05, screen.top() + s * 0.17, screen.width() * 0.4, line));
     }
 
     const QPointF centre(s * 0.5, body.bottom() - s * 0.25);
@@ -80,9 +82,9 @@ Item icon(int size)
 void paintHand(QPainter& p)
 {
     const QPolygon outline({
-        {5, 0}, {7, 0}, {8, 1}, {8, 9}, {9, 8}, {11, 8}, {12, 9}, {13, 9}, {15, 9}, {16, 10},
-        {17, 10}, {19, 10}, {20, 11}, {20, 19}, {18, 23}, {18, 26}, {7, 26}, {7, 23}, {2, 17},
-        {1, 15}, {1, 13}, {2, 12}, {3, 12}, {4, 14}, {4, 1},
+        {5, 0},   {7, 0},   {8, 1},   {8, 9},   {9, 8},   {11, 8},  {12, 9},  {13, 9}, {15, 9},
+        {16, 10}, {17, 10}, {19, 10}, {20, 11}, {20, 19}, {18, 23}, {18, 26}, {7, 26}, {7, 23},
+        {2, 17},  {1, 15},  {1, 13},  {2, 12},  {3, 12},  {4, 14},  {4, 1},
     });
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImageWriter>
-
 #include <cstdio>
 
 using namespace artgen;

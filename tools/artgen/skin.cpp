@@ -4,7 +4,6 @@
 #include "canvas.h"
 
 #include <QPainterPath>
-
 #include <cmath>
 
 namespace artgen {
@@ -20,7 +19,12 @@ constexpr qreal kCornerY = 10.5;
 constexpr qreal kBandHeight = 68;
 constexpr QRectF kPanel(8, 110, 725, 299);
 
-enum class Glyph { Minimise, Maximise, Close };
+enum class Glyph
+{
+    Minimise,
+    Maximise,
+    Close
+};
 
 void paintBand(QPainter& p)
 {
@@ -67,7 +71,8 @@ void paintPanel(QPainter& p)
     QColor shade = palette::panelEdge;
     shade.setAlpha(60);
     p.setPen(QPen(shade, 1));
-    p.drawLine(QPointF(kPanel.left(), kPanel.top() + 0.5), QPointF(kPanel.right(), kPanel.top() + 0.5));
+    p.drawLine(QPointF(kPanel.left(), kPanel.top() + 0.5),
+               QPointF(kPanel.right(), kPanel.top() + 0.5));
     p.restore();
 }
 

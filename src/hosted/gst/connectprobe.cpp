@@ -1,4 +1,4 @@
-#include "connectprobe.h"
+#include "hosted/gst/connectprobe.h"
 
 #include <QTcpSocket>
 #include <QUrl>
@@ -19,13 +19,19 @@ void ConnectProbe::start(const QUrl& url)
     connect(m_socket, &QTcpSocket::connected, this, [this] { finish(PlayerError::Timeout); });
     connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
         switch (e) {
-        case QAbstractSocket::ConnectionRefusedError: finish(PlayerError::Refused); break;
-        case QAbstractSocket::HostNotFoundError: finish(PlayerError::HostNotFound); break;
-        default: finish(PlayerError::Timeout); break;
+        case QAbstractSocket::ConnectionRefusedError:
+            finish(PlayerError::Refused);
+            break;
+        case QAbstractSocket::HostNotFoundError:
+            finish(PlayerError::HostNotFound);
+            break;
+        default:
+            finish(PlayerError::Timeout);
+            break;
         }
     });
-    const int defaultPort = url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
-                                ? 443 : 80;
+    const int defaultPort =
+        url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 ? 443 : 80;
     m_socket->connectToHost(url.host(), static_cast<quint16>(url.port(defaultPort)));
     m_timer.start();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "playerstatus.h"
+#include "hosted/gst/playerstatus.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,11 +1,10 @@
-#include "gstmediaplayer.h"
+#include "hosted/gst/gstmediaplayer.h"
 
-#include "connectprobe.h"
-#include "gstptr.h"
-#include "pipeline.h"
-#include "playlistfetcher.h"
-
-#include <gst/pbutils/missing-plugins.h>
+#include "hosted/gst/busreport.h"
+#include "hosted/gst/connectprobe.h"
+#include "hosted/gst/log.h"
+#include "hosted/gst/pipeline.h"
+#include "hosted/gst/playlistfetcher.h"
 
 #include <QtGlobal>
 
@@ -27,8 +26,7 @@ bool isHttp(const QUrl& url)
 bool isMms(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
-    return scheme == u"mms"_s || scheme == u"mmsh"_s || scheme == u"mmst"_s
-           || scheme == u"mmsu"_s;
+    return scheme == u"mms"_s || scheme == u"mmsh"_s || scheme == u"mmst"_s || scheme == u"mmsu"_s;
 }
 
 bool isPlaylistName(PlaylistKind kind)
@@ -44,67 +42,12 @@ QString audioSinkFor(const GstPlayerOptions& options)
     return fromEnv.isEmpty() ? u"autoaudiosink"_s : fromEnv;
 }
 
-FailureFacts::Domain domainOf(GQuark domain)
-{
-    if (domain == GST_CORE_ERROR)
-        return FailureFacts::Domain::Core;
-    if (domain == GST_LIBRARY_ERROR)
-        return FailureFacts::Domain::Library;
-    if (domain == GST_RESOURCE_ERROR)
-        return FailureFacts::Domain::Resource;
-    if (domain == GST_STREAM_ERROR)
-        return FailureFacts::Domain::Stream;
-    return FailureFacts::Domain::Other;
-}
-
-QByteArray headerValue(const GstStructure* headers, const char* wanted)
-{
-    const int n = gst_structure_n_fields(headers);
-    for (int i = 0; i < n; ++i) {
-        const char* name = gst_structure_nth_field_name(headers, static_cast<guint>(i));
-        if (g_ascii_strcasecmp(name, wanted) != 0)
-            continue;
-        const GValue* value = gst_structure_get_value(headers, name);
-        if (G_VALUE_HOLDS_STRING(value))
-            return QByteArray(g_value_get_string(value));
-    }
-    return {};
-}
-
 } // namespace
-
-void initGStreamer(int* argc, char*** argv)
-{
-    // Chinese stations send their ICY titles in GBK; valid UTF-8 is still taken as UTF-8.
-    if (qEnvironmentVariableIsEmpty("GST_ICY_TAG_ENCODING"))
-        qputenv("GST_ICY_TAG_ENCODING", "GBK");
-    gst_init(argc, argv);
-
-    // Loading the plug-ins a station needs costs a cold start a quarter of a second (libav
-    // alone about 170 ms); done on a thread of its own while the window comes up, the first
-    // double-click no longer pays it. Loading is thread-safe and idempotent.
-    g_thread_unref(g_thread_new(
-        "qiravon-preload",
-        [](gpointer) -> gpointer {
-            static const char* const plugins[] = {
-                "coreelements", "playback", "typefindfunctions", "soup", "icydemux",
-                "audioparsers", "libav", "ogg", "opus", "vorbis", "hls", "adaptivedemux2",
-                "mpegtsdemux", "audioconvert", "audioresample", "volume", "autodetect",
-                "pulseaudio", "alsa"};
-            for (const char* name : plugins)
-                if (GstPlugin* plugin = gst_plugin_load_by_name(name))
-                    gst_object_unref(plugin);
-            return nullptr;
-        },
-        nullptr));
-}
 
 GstMediaPlayer::GstMediaPlayer(QObject* parent) : GstMediaPlayer(GstPlayerOptions{}, parent) {}
 
 GstMediaPlayer::GstMediaPlayer(const GstPlayerOptions& options, QObject* parent)
-    : IMediaPlayer(parent),
-      m_options(options),
-      m_fetcher(new PlaylistFetcher(this)),
+    : IMediaPlayer(parent), m_options(options), m_fetcher(new PlaylistFetcher(this)),
       m_probe(new ConnectProbe(this))
 {
     m_options.audioSink = audioSinkFor(options);
@@ -114,9 +57,9 @@ GstMediaPlayer::GstMediaPlayer(const GstPlayerOptions& options, QObject* parent)
             [this](PlayerError error) { attemptFailed(error); });
 
     m_retryTimer.setSingleShot(true);
-    connect(&m_retryTimer, &QTimer::timeout, this, [this] { startAttempt(m_current); });
+    connect(&m_retryTimer, &QTimer::timeout, this, [this] { startAttempt(m_work.current); });
     m_stableTimer.setSingleShot(true);
-    connect(&m_stableTimer, &QTimer::timeout, this, [this] { m_retryAttempt = 0; });
+    connect(&m_stableTimer, &QTimer::timeout, this, [this] { m_work.retryAttempt = 0; });
     m_watchdog.setInterval(250);
     connect(&m_watchdog, &QTimer::timeout, this, &GstMediaPlayer::checkProgress);
 }
@@ -136,14 +79,8 @@ void GstMediaPlayer::setURL(const QString& url)
     m_probe->cancel();
     m_retryTimer.stop();
     m_stableTimer.stop();
-    m_retryAttempt = 0;
-    m_everPlayed = false;
-    m_candidates.clear();
-    m_fetched.clear();
-    m_failedInPlaybin.clear();
-    m_fetchCount = 0;
-    m_facts = FailureFacts{};
-    m_current.clear();
+    m_work = AddressWork{};
+    m_attempt = AttemptWork{};
     m_state = PlayerState{};
 
     const QString text = url.trimmed();
@@ -190,12 +127,13 @@ void GstMediaPlayer::openAddress(const QUrl& url)
         attemptFailed(PlayerError::MmsUnsupported);
         return;
     }
-    if (isHttp(url) && isPlaylistName(playlistKindFromUrl(url)) && !m_fetched.contains(url)
-        && m_fetchCount < kMaxPlaylistFetches) {
-        m_current = url;
-        m_fetched.insert(url);
-        ++m_fetchCount;
+    if (isHttp(url) && isPlaylistName(playlistKindFromUrl(url)) && !m_work.fetched.contains(url) &&
+        m_work.fetchCount < kMaxPlaylistFetches) {
+        m_work.current = url;
+        m_work.fetched.insert(url);
+        ++m_work.fetchCount;
         setPhase(PlayerPhase::Connecting);
+        qCDebug(lcPlayer) << "fetching playlist" << url;
         m_fetcher->fetch(url, playlistKindFromUrl(url));
         return;
     }
@@ -205,15 +143,14 @@ void GstMediaPlayer::openAddress(const QUrl& url)
 void GstMediaPlayer::startAttempt(const QUrl& url)
 {
     dropPipeline();
-    m_current = url;
-    m_facts = FailureFacts{};
-    m_facts.isHttp = isHttp(url);
-    m_attemptHasAudio = false;
+    m_work.current = url;
+    m_attempt = AttemptWork{};
+    m_attempt.facts.isHttp = isHttp(url);
     m_state.bitrateKbps = 0;
     m_state.title.clear();
-    m_pipeline = std::make_unique<gst::Pipeline>(this, ++m_generation,
-                                                 QString::fromUtf8(url.toEncoded()),
-                                                 m_options.audioSink, m_volume);
+    qCDebug(lcPlayer) << "opening" << url;
+    m_pipeline = std::make_unique<gst::Pipeline>(
+        this, ++m_generation, QString::fromUtf8(url.toEncoded()), m_options.audioSink, m_volume);
     if (!m_pipeline->isValid()) {
         m_pipeline.reset();
         m_state.missingPlugin = u"playbin"_s;
@@ -223,7 +160,6 @@ void GstMediaPlayer::startAttempt(const QUrl& url)
     setPhase(PlayerPhase::Connecting);
     m_attemptClock.start();
     m_lastProgress.start();
-    m_lastBuffers = 0;
     m_watchdog.start();
     m_pipeline->start();
 }
@@ -238,131 +174,101 @@ void GstMediaPlayer::dropPipeline()
 void GstMediaPlayer::customEvent(QEvent* event)
 {
     if (event->type() == gst::BusEvent::eventType()) {
-        auto* bus = static_cast<gst::BusEvent*>(event);
+        const auto* bus = static_cast<gst::BusEvent*>(event);
         if (m_pipeline && bus->generation == m_pipeline->generation())
-            handleMessage(bus->message.get());
+            handleReport(bus->report);
     } else if (event->type() == gst::FirstAudioEvent::eventType()) {
-        auto* first = static_cast<gst::FirstAudioEvent*>(event);
+        const auto* first = static_cast<gst::FirstAudioEvent*>(event);
         if (m_pipeline && first->generation == m_pipeline->generation())
             onFirstAudio();
     }
 }
 
-void GstMediaPlayer::handleMessage(GstMessage* message)
+void GstMediaPlayer::handleReport(const gst::BusReport& report)
 {
-    switch (GST_MESSAGE_TYPE(message)) {
-    case GST_MESSAGE_ERROR: onError(message); break;
-    case GST_MESSAGE_EOS: onEndOfStream(); break;
-    case GST_MESSAGE_BUFFERING:
+    using Kind = gst::BusReport::Kind;
+    FailureFacts& facts = m_attempt.facts;
+    switch (report.kind) {
+    case Kind::Error:
+        onError(report);
+        break;
+    case Kind::EndOfStream:
+        onEndOfStream();
+        break;
+    case Kind::Buffering:
         // Once audio flows the queue's level says little (a live stream's burst may never
         // fill it); a real stall is caught by the watchdog instead.
-        if (!m_attemptHasAudio) {
-            gint percent = 0;
-            gst_message_parse_buffering(message, &percent);
-            m_state.bufferPercent = percent;
+        if (!m_attempt.hasAudio) {
+            m_state.bufferPercent = report.bufferPercent;
             setPhase(PlayerPhase::Buffering);
         }
         break;
-    case GST_MESSAGE_TAG: {
-        GstTagList* tags = nullptr;
-        gst_message_parse_tag(message, &tags);
-        gchar* title = nullptr;
-        if (gst_tag_list_get_string(tags, GST_TAG_TITLE, &title)) {
-            m_state.title = QString::fromUtf8(title).simplified();
-            g_free(title);
-        }
-        guint bitrate = 0;
-        if (gst_tag_list_get_uint(tags, GST_TAG_BITRATE, &bitrate)
-            || gst_tag_list_get_uint(tags, GST_TAG_NOMINAL_BITRATE, &bitrate)) {
-            if (bitrate > 0)
-                m_state.bitrateKbps = static_cast<int>((bitrate + 500) / 1000);
-        }
-        gst_tag_list_unref(tags);
+    case Kind::Tags:
+        if (report.title)
+            m_state.title = report.title->simplified();
+        if (report.bitrateKbps > 0)
+            m_state.bitrateKbps = report.bitrateKbps;
         publish();
         break;
-    }
-    case GST_MESSAGE_ELEMENT: {
-        const GstStructure* s = gst_message_get_structure(message);
-        if (gst_is_missing_plugin_message(message)) {
-            m_facts.missingPlugin = true;
-            const GstCaps* caps = nullptr;
-            if (gst_structure_get(s, "detail", GST_TYPE_CAPS, &caps, nullptr) && caps) {
-                if (!gst_caps_is_empty(caps) && !gst_caps_is_any(caps))
-                    m_facts.missingCaps = gst_structure_get_name(gst_caps_get_structure(caps, 0));
-                gst_caps_unref(const_cast<GstCaps*>(caps));
-            }
-            gst::CharPtr description{gst_missing_plugin_message_get_description(message)};
-            m_state.missingPlugin = QString::fromUtf8(description.get());
-        } else if (s && gst_structure_has_name(s, "http-headers")) {
-            guint code = 0;
-            if (gst_structure_get_uint(s, "http-status-code", &code) && code > 0) {
-                m_facts.sawResponse = true;
-                m_facts.httpStatus = static_cast<int>(code);
-            }
-            GstStructure* headers = nullptr;
-            if (gst_structure_get(s, "response-headers", GST_TYPE_STRUCTURE, &headers, nullptr)
-                && headers) {
-                m_facts.contentType = headerValue(headers, "Content-Type");
-                gst_structure_free(headers);
-            }
-        }
+    case Kind::MissingPlugin:
+        facts.missingPlugin = true;
+        if (!report.failure.missingCaps.isEmpty())
+            facts.missingCaps = report.failure.missingCaps;
+        m_state.missingPlugin = report.missingPlugin;
         break;
-    }
-    default: break;
+    case Kind::HttpHeaders:
+        if (report.failure.sawResponse) {
+            facts.sawResponse = true;
+            facts.httpStatus = report.failure.httpStatus;
+        }
+        facts.contentType = report.failure.contentType;
+        break;
     }
 }
 
-void GstMediaPlayer::onError(GstMessage* message)
+void GstMediaPlayer::onError(const gst::BusReport& report)
 {
-    GError* raw = nullptr;
-    gst_message_parse_error(message, &raw, nullptr);
-    const gst::ErrorPtr error{raw};
-    if (error) {
-        m_facts.domain = domainOf(error->domain);
-        if (error->domain == GST_RESOURCE_ERROR && error->code == GST_RESOURCE_ERROR_NOT_FOUND)
-            m_facts.notFound = true;
-        if (error->domain == GST_CORE_ERROR && error->code == GST_CORE_ERROR_MISSING_PLUGIN)
-            m_facts.missingPlugin = true;
-        if (error->domain == GST_RESOURCE_ERROR
-            && (error->code == GST_RESOURCE_ERROR_OPEN_WRITE
-                || error->code == GST_RESOURCE_ERROR_OPEN_READ_WRITE
-                || error->code == GST_RESOURCE_ERROR_WRITE))
-            m_facts.outputFailed = true;
-        if (error->domain == GST_STREAM_ERROR
-            && (error->code == GST_STREAM_ERROR_TYPE_NOT_FOUND
-                || error->code == GST_STREAM_ERROR_CODEC_NOT_FOUND
-                || error->code == GST_STREAM_ERROR_WRONG_TYPE))
-            m_facts.typeNotFound = true;
-    }
-    const FailureFacts facts = m_facts;
+    qCDebug(lcPlayer).nospace() << "GStreamer error on " << m_work.current << ": "
+                                << report.errorText << " (" << report.debugText << ")";
+    FailureFacts& facts = m_attempt.facts;
+    const FailureFacts& told = report.failure;
+    facts.domain = told.domain;
+    facts.notFound = facts.notFound || told.notFound;
+    facts.missingPlugin = facts.missingPlugin || told.missingPlugin;
+    facts.outputFailed = facts.outputFailed || told.outputFailed;
+    facts.typeNotFound = facts.typeNotFound || told.typeNotFound;
+    const FailureFacts failed = facts;
     dropPipeline();
-    if (m_everPlayed) {
+    if (m_work.everPlayed) {
         scheduleRetry();
         return;
     }
-    const FailureVerdict verdict = classifyFailure(facts);
-    if (verdict.tryAsPlaylist && !m_fetched.contains(m_current)
-        && m_fetchCount < kMaxPlaylistFetches) {
-        m_fetched.insert(m_current);
-        m_failedInPlaybin.insert(m_current, verdict.error);
-        ++m_fetchCount;
-        m_fetcher->fetch(m_current, PlaylistKind::None);
+    const FailureVerdict verdict = classifyFailure(failed);
+    if (verdict.tryAsPlaylist && !m_work.fetched.contains(m_work.current) &&
+        m_work.fetchCount < kMaxPlaylistFetches) {
+        qCDebug(lcPlayer) << "trying" << m_work.current << "as a playlist";
+        m_work.fetched.insert(m_work.current);
+        m_work.failedInPlaybin.insert(m_work.current, verdict.error);
+        ++m_work.fetchCount;
+        m_fetcher->fetch(m_work.current, PlaylistKind::None);
         return;
     }
     if (verdict.diagnose) {
-        m_probe->start(m_current);
+        qCDebug(lcPlayer) << "no HTTP response; connecting to" << m_work.current.host()
+                          << "to find out why";
+        m_probe->start(m_work.current);
         return;
     }
-    attemptFailed(verdict.error, facts.httpStatus);
+    attemptFailed(verdict.error, failed.httpStatus);
 }
 
 void GstMediaPlayer::onEndOfStream()
 {
     dropPipeline();
-    if (m_everPlayed && isHttp(m_current)) {
+    if (m_work.everPlayed && isHttp(m_work.current)) {
         // A radio stream has no end: the server hung up.
         scheduleRetry();
-    } else if (m_everPlayed) {
+    } else if (m_work.everPlayed) {
         setPhase(PlayerPhase::Stopped);
     } else {
         attemptFailed(PlayerError::Unsupported);
@@ -371,8 +277,8 @@ void GstMediaPlayer::onEndOfStream()
 
 void GstMediaPlayer::onFirstAudio()
 {
-    m_attemptHasAudio = true;
-    m_everPlayed = true;
+    m_attempt.hasAudio = true;
+    m_work.everPlayed = true;
     m_lastProgress.start();
     m_stableTimer.start(m_options.stableAfterMs);
     setPhase(PlayerPhase::Playing);
@@ -384,8 +290,8 @@ void GstMediaPlayer::onFetched(const QUrl& url, const PlaylistResult& result)
     if (result.isStream) {
         // The address is a stream after all. If playbin already failed on it, the fetch was
         // the last idea, and playbin's verdict stands.
-        if (const auto failed = m_failedInPlaybin.constFind(url);
-            failed != m_failedInPlaybin.constEnd())
+        if (const auto failed = m_work.failedInPlaybin.constFind(url);
+            failed != m_work.failedInPlaybin.constEnd())
             attemptFailed(failed.value());
         else
             startAttempt(url);
@@ -395,22 +301,27 @@ void GstMediaPlayer::onFetched(const QUrl& url, const PlaylistResult& result)
         attemptFailed(result.error, result.httpStatus);
         return;
     }
+    qCDebug(lcPlayer) << "playlist" << url << "names" << result.entries.size() << "entries";
     // Entries of a nested playlist go before the remaining entries of the outer one.
-    m_candidates = result.entries + m_candidates;
-    openAddress(m_candidates.takeFirst());
+    m_work.candidates = result.entries + m_work.candidates;
+    openAddress(m_work.candidates.takeFirst());
 }
 
 void GstMediaPlayer::attemptFailed(PlayerError error, int httpStatus)
 {
     dropPipeline();
-    if (m_everPlayed) {
+    if (m_work.everPlayed) {
         scheduleRetry();
         return;
     }
-    if (!m_candidates.isEmpty()) {
-        openAddress(m_candidates.takeFirst());
+    if (!m_work.candidates.isEmpty()) {
+        qCDebug(lcPlayer) << m_work.current << "failed with" << static_cast<int>(error)
+                          << "; trying the next entry";
+        openAddress(m_work.candidates.takeFirst());
         return;
     }
+    qCDebug(lcPlayer) << m_work.current << "failed with" << static_cast<int>(error) << "http status"
+                      << httpStatus << "; giving up";
     m_state.error = error;
     m_state.httpStatus = httpStatus;
     setPhase(PlayerPhase::Failed);
@@ -420,7 +331,9 @@ void GstMediaPlayer::scheduleRetry()
 {
     dropPipeline();
     m_stableTimer.stop();
-    m_state.retrySeconds = reconnectDelaySeconds(m_retryAttempt++);
+    m_state.retrySeconds = reconnectDelaySeconds(m_work.retryAttempt++);
+    qCDebug(lcPlayer) << "reconnecting to" << m_work.current << "in" << m_state.retrySeconds
+                      << "s (attempt" << m_work.retryAttempt << ")";
     setPhase(PlayerPhase::Retrying);
     m_retryTimer.start(m_state.retrySeconds * 1000);
 }
@@ -429,12 +342,13 @@ void GstMediaPlayer::checkProgress()
 {
     if (!m_pipeline)
         return;
-    if (m_attemptHasAudio) {
+    if (m_attempt.hasAudio) {
         const quint64 buffers = m_pipeline->buffersAtSink();
-        if (buffers != m_lastBuffers) {
-            m_lastBuffers = buffers;
+        if (buffers != m_attempt.lastBuffers) {
+            m_attempt.lastBuffers = buffers;
             m_lastProgress.start();
         } else if (m_lastProgress.elapsed() > m_options.stallTimeoutMs) {
+            qCDebug(lcPlayer) << "no audio for" << m_options.stallTimeoutMs << "ms: stalled";
             scheduleRetry();
         }
     } else if (m_attemptClock.elapsed() > m_options.connectTimeoutMs) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "imediaplayer.h"
-#include "playerstatus.h"
-#include "streamfailure.h"
+#include "hosted/gst/playerstatus.h"
+#include "hosted/gst/streamfailure.h"
+#include "hosted/imediaplayer.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -10,26 +10,21 @@
 #include <QSet>
 #include <QTimer>
 #include <QUrl>
-
 #include <memory>
-
-// The same typedef as GStreamer's, so this header needs none of its headers.
-typedef struct _GstMessage GstMessage; // NOLINT(modernize-use-using)
 
 namespace qiravon {
 
 namespace gst {
 class Pipeline;
-}
+struct BusReport;
+} // namespace gst
 class ConnectProbe;
 class PlaylistFetcher;
 struct PlaylistResult;
 
-//! Sets up GStreamer once for the process; call from main() before any player exists.
-void initGStreamer(int* argc, char*** argv);
-
 //! Knobs that tests and measurements turn; the defaults are what users get.
-struct GstPlayerOptions {
+struct GstPlayerOptions
+{
     //! Element name or bin description of the output; empty: $QIRAVON_AUDIO_SINK, else
     //! autoaudiosink.
     QString audioSink;
@@ -43,7 +38,8 @@ struct GstPlayerOptions {
 };
 
 //! Plays station streams through GStreamer's playbin, one pipeline per attempt, with
-//! playlists resolved first and dropped streams reconnected after a growing delay.
+//! playlists resolved first and dropped streams reconnected after a growing delay. This is
+//! the policy; the pipeline decodes what GStreamer says and hands it over as plain values.
 class GstMediaPlayer final : public IMediaPlayer
 {
     Q_OBJECT
@@ -60,7 +56,7 @@ public:
 
     [[nodiscard]] const PlayerState& state() const { return m_state; }
     //! The stream address being played or tried (a playlist's entry, not the playlist).
-    [[nodiscard]] QUrl currentStream() const { return m_current; }
+    [[nodiscard]] QUrl currentStream() const { return m_work.current; }
     //! g_get_monotonic_time() in ns when the current attempt's first buffer reached the
     //! output, or -1; read on the UI thread after audioStarted().
     [[nodiscard]] qint64 firstAudioNs() const;
@@ -79,8 +75,8 @@ private:
     void openAddress(const QUrl& url);
     void startAttempt(const QUrl& url);
     void dropPipeline();
-    void handleMessage(GstMessage* message);
-    void onError(GstMessage* message);
+    void handleReport(const gst::BusReport& report);
+    void onError(const gst::BusReport& report);
     void onEndOfStream();
     void onFirstAudio();
     void onFetched(const QUrl& url, const PlaylistResult& result);
@@ -101,24 +97,34 @@ private:
     PlaylistFetcher* m_fetcher;
     ConnectProbe* m_probe;
 
-    // The address being worked through: entries still to try, and what was already tried.
-    QUrl m_current;
-    QList<QUrl> m_candidates;
-    QSet<QUrl> m_fetched;
-    //! Addresses playbin failed on before they were fetched as playlists, with its verdict.
-    QHash<QUrl, PlayerError> m_failedInPlaybin;
-    int m_fetchCount = 0;
-    FailureFacts m_facts;
-    bool m_attemptHasAudio = false;
-    bool m_everPlayed = false; //!< this address played once: failures now mean reconnect
+    //! Everything learnt while working through one address set with setURL(); a new
+    //! address starts it over at once.
+    struct AddressWork
+    {
+        QUrl current;           //!< the stream or playlist being tried
+        QList<QUrl> candidates; //!< playlist entries still to try
+        QSet<QUrl> fetched;     //!< addresses already fetched as playlists
+        //! Addresses playbin failed on before they were fetched as playlists, with its verdict.
+        QHash<QUrl, PlayerError> failedInPlaybin;
+        int fetchCount = 0;
+        bool everPlayed = false; //!< it played once: failures now mean reconnect
+        int retryAttempt = 0;    //!< reconnects since the last steady play
+    };
+    //! What the current attempt (one pipeline) has shown so far.
+    struct AttemptWork
+    {
+        FailureFacts facts;
+        bool hasAudio = false;
+        quint64 lastBuffers = 0;
+    };
+    AddressWork m_work;
+    AttemptWork m_attempt;
 
-    int m_retryAttempt = 0;
     QTimer m_retryTimer;
     QTimer m_stableTimer;
     QTimer m_watchdog;
     QElapsedTimer m_attemptClock;
     QElapsedTimer m_lastProgress;
-    quint64 m_lastBuffers = 0;
 };
 
 } // namespace qiravon

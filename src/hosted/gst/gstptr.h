@@ -1,21 +1,24 @@
 #pragma once
 
 #include <gst/gst.h>
-
 #include <memory>
 
 namespace qiravon::gst {
 
-struct ObjectUnref {
+struct ObjectUnref
+{
     void operator()(gpointer object) const { gst_object_unref(object); }
 };
-struct MessageUnref {
+struct MessageUnref
+{
     void operator()(GstMessage* message) const { gst_message_unref(message); }
 };
-struct ErrorFree {
+struct ErrorFree
+{
     void operator()(GError* error) const { g_error_free(error); }
 };
-struct GFree {
+struct GFree
+{
     void operator()(gpointer memory) const { g_free(memory); }
 };
 

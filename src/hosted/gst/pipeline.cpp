@@ -1,12 +1,46 @@
-#include "pipeline.h"
+#include "hosted/gst/pipeline.h"
 
-#include <gst/audio/streamvolume.h>
+#include "hosted/gst/gstptr.h"
+#include "hosted/gst/log.h"
 
 #include <QCoreApplication>
-#include <QThread>
 #include <QDeadlineTimer>
+#include <QThread>
+#include <atomic>
+#include <gst/audio/streamvolume.h>
+#include <mutex>
 
 namespace qiravon::gst {
+
+//! Shared by the bus handler and the sink probe of one pipeline, which run on GStreamer's
+//! threads, and the player, which detaches it before letting the pipeline go so nothing is
+//! posted to a player that is gone.
+class Relay
+{
+public:
+    Relay(QObject* target, quint64 generation) : m_target(target), m_generation(generation) {}
+    Relay(const Relay&) = delete;
+    Relay& operator=(const Relay&) = delete;
+    void post(QEvent* event);
+    void detach();
+    [[nodiscard]] quint64 generation() const { return m_generation; }
+
+    std::atomic<quint64> buffers{0}; //!< decoded buffers that reached the sink
+    std::atomic<qint64> firstNs{-1}; //!< g_get_monotonic_time() of the first, in ns
+    //! Of the second: a synchronising sink holds the first until the pipeline plays.
+    std::atomic<qint64> secondNs{-1};
+    //! Orders the start and the teardown, which the thread pool may run side by side.
+    std::mutex stateMutex;
+    bool stopped = false;
+    //! The element whose ts-offset moves the first audio to the start; set once, before
+    //! the pipeline starts.
+    ElementPtr syncElement;
+
+private:
+    std::mutex m_mutex;
+    QObject* m_target;
+    const quint64 m_generation;
+};
 
 namespace {
 
@@ -37,10 +71,14 @@ GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_TAG:
-    case GST_MESSAGE_ELEMENT: break;
-    default: return GST_BUS_DROP;
+    case GST_MESSAGE_ELEMENT:
+        break;
+    default:
+        return GST_BUS_DROP;
     }
-    relay->post(new BusEvent(relay->generation(), gst_message_ref(message)));
+    // Decoded here, on the thread that posted it: the message itself never leaves GStreamer.
+    if (std::optional<BusReport> report = decodeBusMessage(message))
+        relay->post(new BusEvent(relay->generation(), std::move(*report)));
     return GST_BUS_DROP;
 }
 
@@ -134,8 +172,8 @@ QEvent::Type BusEvent::eventType()
     return type;
 }
 
-BusEvent::BusEvent(quint64 generation_, GstMessage* message_)
-    : QEvent(eventType()), generation(generation_), message(message_)
+BusEvent::BusEvent(quint64 generation_, BusReport report_)
+    : QEvent(eventType()), generation(generation_), report(std::move(report_))
 {
 }
 
@@ -170,24 +208,27 @@ Pipeline::Pipeline(QObject* target, quint64 generation, const QString& uri,
     : m_relay(std::make_shared<Relay>(target, generation))
 {
     GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-    if (!playbin)
-        return;
-    m_playbin.reset(GST_ELEMENT(gst_object_ref_sink(playbin)));
-    GstElement* sink = makeSink(sinkDescription);
-    if (!sink) {
-        m_playbin.reset();
+    if (!playbin) {
+        qCWarning(lcPlayer, "GStreamer has no playbin element");
         return;
     }
+    ElementPtr owned{GST_ELEMENT(gst_object_ref_sink(playbin))};
+    GstElement* sink = makeSink(sinkDescription);
+    if (!sink) {
+        qCWarning(lcPlayer, "cannot make the audio output %ls", qUtf16Printable(sinkDescription));
+        return;
+    }
+    m_playbin = owned.release();
     // Audio only: a radio has nothing to show, and no video sink means no window.
-    g_object_set(m_playbin.get(), "flags", kPlayFlagAudio | kPlayFlagSoftVolume, "audio-sink",
-                 sink, "volume", linearVolume(volume), "uri", uri.toUtf8().constData(), nullptr);
+    g_object_set(m_playbin, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, "audio-sink", sink,
+                 "volume", linearVolume(volume), "uri", uri.toUtf8().constData(), nullptr);
 
     m_relay->syncElement.reset(findSyncElement(sink));
     if (PadPtr pad{gst_element_get_static_pad(sink, "sink")}) {
-        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, onSinkBuffer,
-                          new RelayRef(m_relay), deleteRelayRef);
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, onSinkBuffer, new RelayRef(m_relay),
+                          deleteRelayRef);
     }
-    BusPtr bus{gst_element_get_bus(m_playbin.get())};
+    BusPtr bus{gst_element_get_bus(m_playbin)};
     gst_bus_set_sync_handler(bus.get(), onBusMessage, new RelayRef(m_relay), deleteRelayRef);
 }
 
@@ -196,11 +237,12 @@ Pipeline::~Pipeline()
     m_relay->detach();
     if (!m_playbin)
         return;
+    // Ours goes when this returns; the thread pool holds its own reference until the state
+    // change is done, so a source stuck on a dead connection delays only that thread.
+    const ElementPtr ours{m_playbin};
     ++g_teardowns;
-    // The thread pool holds its own reference until the state change is done; a source
-    // stuck on a dead connection then delays only that thread.
     gst_element_call_async(
-        m_playbin.get(),
+        m_playbin,
         [](GstElement* element, gpointer data) {
             Relay& relay = **static_cast<RelayRef*>(data);
             {
@@ -223,7 +265,7 @@ void Pipeline::start()
     // Straight to PLAYING and never paused for buffering: a live stream starts as soon as
     // audio decodes, and the queue fills while it plays.
     gst_element_call_async(
-        m_playbin.get(),
+        m_playbin,
         [](GstElement* element, gpointer data) {
             Relay& relay = **static_cast<RelayRef*>(data);
             std::lock_guard lock(relay.stateMutex);
@@ -236,7 +278,27 @@ void Pipeline::start()
 void Pipeline::setVolume(int volume)
 {
     if (m_playbin)
-        g_object_set(m_playbin.get(), "volume", linearVolume(volume), nullptr);
+        g_object_set(m_playbin, "volume", linearVolume(volume), nullptr);
+}
+
+quint64 Pipeline::generation() const
+{
+    return m_relay->generation();
+}
+
+quint64 Pipeline::buffersAtSink() const
+{
+    return m_relay->buffers.load();
+}
+
+qint64 Pipeline::firstAudioNs() const
+{
+    return m_relay->firstNs.load();
+}
+
+qint64 Pipeline::secondAudioNs() const
+{
+    return m_relay->secondNs.load();
 }
 
 void Pipeline::drainTeardowns(int timeoutMs)

@@ -1,26 +1,26 @@
 #pragma once
 
-#include "gstptr.h"
+#include "hosted/gst/busreport.h"
 
 #include <QEvent>
 #include <QString>
-
-#include <atomic>
 #include <memory>
-#include <mutex>
 
 class QObject;
 
+// The same typedef as GStreamer's, so this header needs none of its headers.
+typedef struct _GstElement GstElement; // NOLINT(modernize-use-using)
+
 namespace qiravon::gst {
 
-//! Carries one bus message from a streaming thread to the player's thread.
+//! Carries what one bus message told from a streaming thread to the player's thread.
 class BusEvent final : public QEvent
 {
 public:
     static QEvent::Type eventType();
-    BusEvent(quint64 generation, GstMessage* message);
+    BusEvent(quint64 generation, BusReport report);
     const quint64 generation;
-    const MessagePtr message;
+    const BusReport report;
 };
 
 //! Says that the first decoded buffer reached the audio sink.
@@ -33,38 +33,11 @@ public:
     const qint64 monotonicNs;
 };
 
-//! Shared by the bus handler and the sink probe of one pipeline, which run on GStreamer's
-//! threads, and the player, which detaches it before letting the pipeline go so nothing is
-//! posted to a player that is gone.
-class Relay
-{
-public:
-    Relay(QObject* target, quint64 generation) : m_target(target), m_generation(generation) {}
-    Relay(const Relay&) = delete;
-    Relay& operator=(const Relay&) = delete;
-    void post(QEvent* event);
-    void detach();
-    [[nodiscard]] quint64 generation() const { return m_generation; }
-
-    std::atomic<quint64> buffers{0};  //!< decoded buffers that reached the sink
-    std::atomic<qint64> firstNs{-1};  //!< g_get_monotonic_time() of the first, in ns
-    //! Of the second: a synchronising sink holds the first until the pipeline plays.
-    std::atomic<qint64> secondNs{-1};
-    //! Orders the start and the teardown, which the thread pool may run side by side.
-    std::mutex stateMutex;
-    bool stopped = false;
-    //! The element whose ts-offset moves the first audio to the start; set once, before
-    //! the pipeline starts.
-    ElementPtr syncElement;
-
-private:
-    std::mutex m_mutex;
-    QObject* m_target;
-    const quint64 m_generation;
-};
+class Relay;
 
 //! One playbin for one address. Starting and stopping happen on GStreamer's thread pool,
-//! so the caller's thread never waits on the network or a state change.
+//! so the caller's thread never waits on the network or a state change. Bus messages are
+//! decoded where they arise and reach `target` as BusEvent, stamped with `generation`.
 class Pipeline
 {
 public:
@@ -79,17 +52,20 @@ public:
     [[nodiscard]] bool isValid() const { return m_playbin != nullptr; }
     void start();
     void setVolume(int volume);
-    [[nodiscard]] quint64 generation() const { return m_relay->generation(); }
-    [[nodiscard]] quint64 buffersAtSink() const { return m_relay->buffers.load(); }
-    [[nodiscard]] qint64 firstAudioNs() const { return m_relay->firstNs.load(); }
-    [[nodiscard]] qint64 secondAudioNs() const { return m_relay->secondNs.load(); }
+    [[nodiscard]] quint64 generation() const;
+    //! Decoded buffers that reached the sink so far; read from any thread.
+    [[nodiscard]] quint64 buffersAtSink() const;
+    //! g_get_monotonic_time() in ns when the first buffer reached the sink, or -1.
+    [[nodiscard]] qint64 firstAudioNs() const;
+    //! Likewise for the second: a synchronising sink takes it only once the pipeline plays.
+    [[nodiscard]] qint64 secondAudioNs() const;
 
     //! Waits (bounded) until every pipeline handed to the thread pool has stopped; for exit.
     static void drainTeardowns(int timeoutMs);
 
 private:
     std::shared_ptr<Relay> m_relay;
-    ElementPtr m_playbin;
+    GstElement* m_playbin = nullptr; // owned: one reference, handed to the teardown
 };
 
 } // namespace qiravon::gst

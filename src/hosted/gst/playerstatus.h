@@ -5,7 +5,8 @@
 namespace qiravon {
 
 //! What the player is doing, as far as the status line cares.
-enum class PlayerPhase {
+enum class PlayerPhase
+{
     Idle,       //!< nothing was ever asked of it
     Connecting, //!< opening the address or fetching its playlist
     Buffering,  //!< connected, waiting for data
@@ -16,7 +17,8 @@ enum class PlayerPhase {
 };
 
 //! Why an address cannot be played.
-enum class PlayerError {
+enum class PlayerError
+{
     None,
     Refused,          //!< nothing listens on that port
     HostNotFound,     //!< the name does not resolve
@@ -35,7 +37,8 @@ enum class PlayerError {
 };
 
 //! Everything the status text is made from; a value type so the wording can be tested alone.
-struct PlayerState {
+struct PlayerState
+{
     PlayerPhase phase = PlayerPhase::Idle;
     PlayerError error = PlayerError::None;
     int bufferPercent = 0;

@@ -1,4 +1,4 @@
-#include "playlistfetcher.h"
+#include "hosted/gst/playlistfetcher.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -15,8 +15,8 @@ bool isMediaType(const QByteArray& contentType)
     const QByteArray type = contentType.split(';').first().trimmed().toLower();
     if (playlistKindFromContentType(type) != PlaylistKind::None)
         return false;
-    return type.startsWith("audio/") || type.startsWith("video/") || type == "application/ogg"
-           || type == "application/octet-stream";
+    return type.startsWith("audio/") || type.startsWith("video/") || type == "application/ogg" ||
+           type == "application/octet-stream";
 }
 
 bool looksLikeHtml(const QByteArray& contentType, const QByteArray& body)
@@ -29,12 +29,18 @@ bool looksLikeHtml(const QByteArray& contentType, const QByteArray& body)
 PlayerError errorOf(QNetworkReply::NetworkError error, int httpStatus)
 {
     switch (error) {
-    case QNetworkReply::ConnectionRefusedError: return PlayerError::Refused;
-    case QNetworkReply::HostNotFoundError: return PlayerError::HostNotFound;
-    case QNetworkReply::TimeoutError: return PlayerError::Timeout;
-    case QNetworkReply::ContentNotFoundError: return PlayerError::NotFound;
-    case QNetworkReply::ProtocolUnknownError: return PlayerError::Unsupported;
-    default: break;
+    case QNetworkReply::ConnectionRefusedError:
+        return PlayerError::Refused;
+    case QNetworkReply::HostNotFoundError:
+        return PlayerError::HostNotFound;
+    case QNetworkReply::TimeoutError:
+        return PlayerError::Timeout;
+    case QNetworkReply::ContentNotFoundError:
+        return PlayerError::NotFound;
+    case QNetworkReply::ProtocolUnknownError:
+        return PlayerError::Unsupported;
+    default:
+        break;
     }
     if (httpStatus == 404)
         return PlayerError::NotFound;
@@ -98,8 +104,8 @@ void PlaylistFetcher::onMetaData()
 {
     // A stream behind a playlist-looking name never ends; stop reading it at the headers.
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status >= 200 && status < 300
-        && isMediaType(m_reply->header(QNetworkRequest::ContentTypeHeader).toByteArray())) {
+    if (status >= 200 && status < 300 &&
+        isMediaType(m_reply->header(QNetworkRequest::ContentTypeHeader).toByteArray())) {
         m_isStream = true;
         m_reply->abort();
     }
@@ -139,7 +145,7 @@ void PlaylistFetcher::onFinished()
             result.isStream = true;
         } else if (kind == PlaylistKind::None || looksLikeHtml(contentType, m_body)) {
             result.error = looksLikeHtml(contentType, m_body) ? PlayerError::NotAudio
-                                                               : PlayerError::Unsupported;
+                                                              : PlayerError::Unsupported;
         } else {
             result.entries = parsePlaylist(kind, m_body, reply->url());
             if (result.entries.isEmpty())

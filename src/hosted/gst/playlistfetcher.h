@@ -1,7 +1,7 @@
 #pragma once
 
-#include "playerstatus.h"
-#include "playlistparser.h"
+#include "hosted/gst/playerstatus.h"
+#include "hosted/gst/playlistparser.h"
 
 #include <QList>
 #include <QObject>
@@ -15,7 +15,8 @@ class QNetworkReply;
 namespace qiravon {
 
 //! What fetching an address as a playlist found.
-struct PlaylistResult {
+struct PlaylistResult
+{
     QList<QUrl> entries;                   //!< in playlist order; empty on failure
     bool isStream = false;                 //!< the address is a stream (HLS, audio): play it as is
     PlayerError error = PlayerError::None; //!< set when neither entries nor a stream came back

@@ -1,4 +1,4 @@
-#include "playlistparser.h"
+#include "hosted/gst/playlistparser.h"
 
 #include <QMap>
 #include <QRegularExpression>
@@ -13,7 +13,7 @@ namespace {
 bool isAllowedScheme(const QString& scheme)
 {
     static const QStringList allowed{u"http"_s, u"https"_s, u"mms"_s, u"mmsh"_s,
-                                     u"mmst"_s,  u"rtsp"_s,  u"rtmp"_s};
+                                     u"mmst"_s, u"rtsp"_s,  u"rtmp"_s};
     return allowed.contains(scheme.toLower());
 }
 
@@ -29,8 +29,8 @@ QUrl entryUrl(QByteArray raw, const QUrl& base)
     for (const char c : std::as_const(raw))
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             return {};
-    const QByteArray encoded = raw.toPercentEncoding(
-        QByteArrayLiteral("!#$&'()*+,/:;=?@[]~%"), QByteArray());
+    const QByteArray encoded =
+        raw.toPercentEncoding(QByteArrayLiteral("!#$&'()*+,/:;=?@[]~%"), QByteArray());
     QUrl url = QUrl::fromEncoded(encoded, QUrl::TolerantMode);
     if (url.isRelative())
         url = base.resolved(url);
@@ -163,11 +163,11 @@ PlaylistKind playlistKindFromContentType(const QByteArray& contentType)
     const QByteArray type = contentType.split(';').first().trimmed().toLower();
     if (type == "audio/x-scpls" || type == "application/pls+xml" || type == "audio/scpls")
         return PlaylistKind::Pls;
-    if (type == "audio/x-mpegurl" || type == "audio/mpegurl" || type == "application/x-mpegurl"
-        || type == "application/vnd.apple.mpegurl")
+    if (type == "audio/x-mpegurl" || type == "audio/mpegurl" || type == "application/x-mpegurl" ||
+        type == "application/vnd.apple.mpegurl")
         return PlaylistKind::M3u; // may still be HLS; sniffPlaylist() tells
-    if (type == "video/x-ms-asf" || type == "video/x-ms-asx" || type == "audio/x-ms-asx"
-        || type == "audio/x-ms-wax" || type == "video/x-ms-wvx")
+    if (type == "video/x-ms-asf" || type == "video/x-ms-asx" || type == "audio/x-ms-asx" ||
+        type == "audio/x-ms-wax" || type == "video/x-ms-wvx")
         return PlaylistKind::Asx; // video/x-ms-asf may also be a binary ASF stream
     if (type == "application/xspf+xml")
         return PlaylistKind::Xspf;
@@ -202,12 +202,17 @@ PlaylistKind sniffPlaylist(const QByteArray& body)
 QList<QUrl> parsePlaylist(PlaylistKind kind, const QByteArray& body, const QUrl& base)
 {
     switch (kind) {
-    case PlaylistKind::M3u: return parseM3u(body, base);
-    case PlaylistKind::Pls: return parsePls(body, base);
-    case PlaylistKind::Asx: return parseAsx(body, base);
-    case PlaylistKind::Xspf: return parseXspf(body, base);
+    case PlaylistKind::M3u:
+        return parseM3u(body, base);
+    case PlaylistKind::Pls:
+        return parsePls(body, base);
+    case PlaylistKind::Asx:
+        return parseAsx(body, base);
+    case PlaylistKind::Xspf:
+        return parseXspf(body, base);
     case PlaylistKind::Hls:
-    case PlaylistKind::None: break;
+    case PlaylistKind::None:
+        break;
     }
     return {};
 }

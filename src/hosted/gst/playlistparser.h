@@ -7,7 +7,15 @@
 namespace qiravon {
 
 //! The playlist formats stations publish instead of a stream address.
-enum class PlaylistKind { None, M3u, Pls, Asx, Xspf, Hls };
+enum class PlaylistKind
+{
+    None,
+    M3u,
+    Pls,
+    Asx,
+    Xspf,
+    Hls
+};
 
 //! The kind an address's file name suggests. `.m3u8` is Hls: GStreamer plays those itself.
 [[nodiscard]] PlaylistKind playlistKindFromUrl(const QUrl& url);

@@ -1,6 +1,6 @@
-#include "streamfailure.h"
+#include "hosted/gst/streamfailure.h"
 
-#include "playlistparser.h"
+#include "hosted/gst/playlistparser.h"
 
 namespace qiravon {
 
@@ -9,8 +9,8 @@ namespace {
 bool isTextType(const QByteArray& type)
 {
     const QByteArray t = type.split(';').first().trimmed().toLower();
-    return t.startsWith("text/") || t == "application/xml" || t == "application/xhtml+xml"
-           || t == "application/json";
+    return t.startsWith("text/") || t == "application/xml" || t == "application/xhtml+xml" ||
+           t == "application/json";
 }
 
 } // namespace
@@ -33,9 +33,9 @@ FailureVerdict classifyFailure(const FailureFacts& f)
         v.diagnose = true;
         return v;
     }
-    const bool playlistType = playlistKindFromContentType(f.contentType) != PlaylistKind::None
-                              || playlistKindFromContentType(f.missingCaps) != PlaylistKind::None
-                              || f.missingCaps == "text/uri-list";
+    const bool playlistType = playlistKindFromContentType(f.contentType) != PlaylistKind::None ||
+                              playlistKindFromContentType(f.missingCaps) != PlaylistKind::None ||
+                              f.missingCaps == "text/uri-list";
     const bool textType = isTextType(f.contentType) || isTextType(f.missingCaps);
     if (f.isHttp && (playlistType || textType || f.typeNotFound)) {
         // A playlist without a telling name, or a web page; the fetcher parses or names it.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "itray.h"
+#include "hosted/itray.h"
 
 class QSystemTrayIcon;
 

@@ -1,4 +1,4 @@
-#include "browseraddress.h"
+#include "hosted/web/browseraddress.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "statuspage.h"
+#include "hosted/web/statuspage.h"
 
 #include <QUuid>
 #include <QWebEngineScript>

@@ -1,7 +1,8 @@
-#include "webenginebrowser.h"
+#include "hosted/web/webenginebrowser.h"
 
-#include "browseraddress.h"
-#include "statuspage.h"
+#include "hosted/web/browseraddress.h"
+#include "hosted/web/log.h"
+#include "hosted/web/statuspage.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
@@ -34,6 +35,7 @@ QWidget* WebEngineBrowser::widget()
 void WebEngineBrowser::Navigate(const QString& address)
 {
     const QUrl url = browserUrl(address);
+    qCDebug(lcWeb) << "navigate to" << url << (m_view ? "" : "(once the engine exists)");
     if (m_view)
         static_cast<QWebEngineView*>(m_view.data())->load(url);
     else
@@ -53,6 +55,7 @@ void WebEngineBrowser::createEngine()
 {
     if (m_view || !m_container)
         return;
+    qCDebug(lcWeb) << "starting the web engine";
     auto* view = new QWebEngineView(m_container);
     m_view = view;
     auto* page = new StatusPage(view);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ibrowser.h"
+#include "hosted/ibrowser.h"
 
 #include <QPointer>
 #include <QUrl>

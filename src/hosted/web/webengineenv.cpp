@@ -1,4 +1,4 @@
-#include "webengineenv.h"
+#include "hosted/web/webengineenv.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,0 +1,7 @@
+#include "hosted/gst/log.h"
+
+namespace qiravon {
+
+Q_LOGGING_CATEGORY(lcPlayer, "qiravon.player", QtInfoMsg)
+
+} // namespace qiravon

@@ -1,0 +1,147 @@
+// The main window's playback wiring: a double-click plays, the poll runs from creation, and
+// the volume slider follows an injected pointer.
+
+#include "app/form1.h"
+#include "hosted/imediaplayer.h"
+#include "hosted/list/listcontrol.h"
+#include "playback/volumeslider.h"
+#include "support/fakehosted.h"
+#include "support/testdata.h"
+#include "widgets/mouselabel.h"
+
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using namespace qiravon;
+using namespace qiravon::test;
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    FakeHosted hosted;
+    FakeReporter reporter;
+    std::unique_ptr<Form1> form;
+    QPoint pointer;
+
+    Fixture()
+    {
+        QStringList regions;
+        for (int i = 1; i <= static_cast<int>(regions::kCount); ++i)
+            regions << u"地区%1"_s.arg(i);
+        writeCatalogue(path(u"map.cdb"_s), regions);
+        writeCatalogue(path(u"radiolist.cdb"_s), {u"#地区1"_s, u"一台|http://r/1|一"_s});
+        writeCatalogue(path(u"fine.cdb"_s),
+                       {u"精选一|http://f/1|第一"_s, u"精选二|http://f/2|第二"_s});
+        writeCatalogue(path(u"NetRadio.cdb"_s), {u"网台|http://n/1|网"_s});
+        writeCatalogue(path(u"forin.cdb"_s), {u"BBC|http://b/1|英语"_s});
+        form = std::make_unique<Form1>(hosted, reporter, dir.path() + u'/');
+        form->volumeSlider().setCursorSource([this] { return pointer; });
+    }
+
+    [[nodiscard]] QString path(const QString& name) const { return dir.path() + u'/' + name; }
+    [[nodiscard]] IMediaPlayer& player() const { return *form->wmp; }
+
+    //! Puts the pointer `px` pixels right of the window's left edge, far below the slider.
+    void pointAt(int px) { pointer = QPoint(form->x() + px, form->y() + 5000); }
+};
+
+} // namespace
+
+class Form1PlaybackTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void playerStartsAtTheVolumeTheSliderShows()
+    {
+        Fixture f;
+        QCOMPARE(f.form->vol->text(), u"100"_s);
+        QCOMPARE(f.form->HsrlBtn2->x(), 72);
+        QCOMPARE(f.player().volume(), 100);
+    }
+
+    void doubleClickingARowPlaysIt()
+    {
+        Fixture f;
+        QVERIFY(!f.form->load());
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+
+        QTableView* view = f.form->ListView1->view();
+        const QPoint cell = view->visualRect(view->model()->index(1, 2)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
+
+        QCOMPARE(f.player().URL(), u"http://f/2"_s);
+        QCOMPARE(f.form->PlayingIndex(), 1);
+        QCOMPARE(f.form->ListView1->ItemSelected(1), 1);
+        QCOMPARE(f.form->lblText->text(), u"精品 - 精选二 - 第二"_s);
+    }
+
+    void statusPollRunsFromCreation()
+    {
+        Fixture f;
+        QCOMPARE(f.form->lblStatus->text(), u"正在播放:128K/s"_s);
+        QTRY_COMPARE(f.form->lblStatus->text(), u"准备就绪!"_s);
+        f.hosted.player->setStatus(u"正在缓冲 40%"_s);
+        QTRY_COMPARE(f.form->lblStatus->text(), u"正在缓冲 40%"_s);
+    }
+
+    void theWindowsBrowserFeedsBothLines()
+    {
+        Fixture f;
+        f.form->Timer2->stop();
+        Q_EMIT f.form->web->StatusTextChange(u"正在打开网页"_s);
+        Q_EMIT f.form->web->TitleChange(u"电台首页"_s);
+        QCOMPARE(f.form->lblStatus->text(), u"正在打开网页"_s);
+        QCOMPARE(f.form->lblText->text(), u"电台首页"_s);
+    }
+
+    void draggingTheKnobFollowsThePointerUntilRelease()
+    {
+        Fixture f;
+        f.form->move(317, 40);
+        Form1& form = *f.form;
+        QVERIFY(!form.Timer1->isActive());
+
+        f.pointAt(24 + 12);
+        QTest::mousePress(form.HsrlBtn2, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 5));
+        QVERIFY(form.Timer1->isActive());
+        QTRY_COMPARE(f.player().volume(), 25);
+        QCOMPARE(form.HsrlBtn2->x(), 36);
+        QCOMPARE(form.HsrlBack4->x(), 24);
+        QCOMPARE(form.HsrlBack4->width(), 12);
+        QCOMPARE(form.vol->text(), u"25"_s);
+        QCOMPARE(form.vol->size(), form.vol->sizeHint());
+
+        f.pointAt(-400);
+        QTRY_COMPARE(f.player().volume(), 0);
+        QCOMPARE(form.HsrlBtn2->x(), 24);
+        QCOMPARE(form.HsrlBack4->width(), 4);
+        QCOMPARE(form.vol->text(), u"0"_s);
+
+        // The pointer that gave 25 above gives 75 once the window has moved 24 pixels left:
+        // positions are measured from where the window is now.
+        f.pointer = QPoint(317 + 36, 0);
+        form.move(317 - 24, 40);
+        QTRY_COMPARE(f.player().volume(), 75);
+        QCOMPARE(form.HsrlBtn2->x(), 60);
+        QCOMPARE(form.HsrlBack4->width(), 36);
+
+        // The release comes to the knob wherever the pointer has gone.
+        QTest::mouseRelease(form.HsrlBtn2, Qt::RightButton, {}, QPoint(-300, 900));
+        QVERIFY(!form.Timer1->isActive());
+        f.pointAt(24 + 36);
+        QTest::qWait(30);
+        QCOMPARE(f.player().volume(), 75);
+        QCOMPARE(form.vol->text(), u"75"_s);
+    }
+};
+
+QTEST_MAIN(Form1PlaybackTest)
+#include "tst_form1playback.moc"

@@ -1,0 +1,240 @@
+// The real program in the real notification area: a virtual X server with a tray host
+// (trayer) and a window manager, driven by xdotool the way a user drives it.
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRect>
+#include <QStandardPaths>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kStartTimeoutMs = 60000; // WebEngine starts slowly on a loaded machine
+constexpr int kStepTimeoutMs = 15000;
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(10000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+QString xdotool(const QStringList& args)
+{
+    return run(u"xdotool"_s, args);
+}
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(200);
+    }
+    return true;
+}
+
+QRect geometry(const QString& window)
+{
+    // xdotool prints "X=..", "Y=..", "WIDTH=..", "HEIGHT=.." with --shell.
+    const QString out = xdotool({u"getwindowgeometry"_s, u"--shell"_s, window});
+    QRect rect;
+    for (const QString& line : out.split(u'\n')) {
+        const QString key = line.section(u'=', 0, 0);
+        const int value = line.section(u'=', 1).toInt();
+        if (key == u"X"_s)
+            rect.moveLeft(value);
+        else if (key == u"Y"_s)
+            rect.moveTop(value);
+        else if (key == u"WIDTH"_s)
+            rect.setWidth(value);
+        else if (key == u"HEIGHT"_s)
+            rect.setHeight(value);
+    }
+    return rect;
+}
+
+bool isViewable(const QString& window)
+{
+    return run(u"xwininfo"_s, {u"-id"_s, window}).contains(u"IsViewable"_s);
+}
+
+void click(QPoint at, int button)
+{
+    xdotool({u"mousemove"_s, QString::number(at.x()), QString::number(at.y())});
+    QTest::qWait(150);
+    xdotool({u"click"_s, QString::number(button)});
+}
+
+QStringList visibleWindowsOfClass(const QString& cls)
+{
+    return xdotool({u"search"_s, u"--onlyvisible"_s, u"--class"_s, cls})
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TrayXvfbTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X display");
+        for (const char* tool : {"trayer", "xdotool", "xwininfo"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                QSKIP(qPrintable(u"%1 is not installed"_s.arg(QString::fromLatin1(tool))));
+        }
+        QVERIFY2(QFileInfo::exists(QStringLiteral(QIRAVON_EXE)), QIRAVON_EXE);
+
+        if (!QStandardPaths::findExecutable(u"openbox"_s).isEmpty()) {
+            m_windowManager = std::make_unique<QProcess>();
+            m_windowManager->start(u"openbox"_s, {});
+            QTest::qWait(1000);
+        }
+        m_trayHost = std::make_unique<QProcess>();
+        m_trayHost->start(u"trayer"_s,
+                          {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s, u"--widthtype"_s,
+                           u"request"_s, u"--height"_s, u"24"_s, u"--SetDockType"_s, u"true"_s,
+                           u"--expand"_s, u"true"_s, u"--transparent"_s, u"false"_s});
+        QVERIFY(m_trayHost->waitForStarted());
+        QVERIFY2(waitFor([this] { return !trayHostWindow().isEmpty(); }, kStepTimeoutMs),
+                 "trayer did not show its panel");
+    }
+
+    void cleanupTestCase()
+    {
+        for (auto* p : {m_program.get(), m_trayHost.get(), m_windowManager.get()}) {
+            if (p && p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    }
+
+    void cleanup()
+    {
+        if (m_program && m_program->state() != QProcess::NotRunning) {
+            m_program->kill();
+            m_program->waitForFinished(5000);
+        }
+    }
+
+    void leftClickShowsTheHiddenWindow()
+    {
+        startProgram();
+        const QString window = mainWindow();
+        const QRect frame = geometry(window);
+        // The close button stands at the window's top-right (720, 0), 10 x 31 pixels.
+        click(frame.topLeft() + QPoint(725, 15), 1);
+        QVERIFY2(waitFor([&] { return !isViewable(window); }, kStepTimeoutMs),
+                 "the close button did not hide the window");
+        QVERIFY(m_program->state() == QProcess::Running);
+
+        click(trayIconPoint(), 1);
+        QVERIFY2(waitFor([&] { return isViewable(window); }, kStepTimeoutMs),
+                 "the tray icon did not bring the window back");
+    }
+
+    void rightClickThenExitEndsTheProgram()
+    {
+        startProgram();
+        const QStringList before = visibleWindowsOfClass(u"qiravon"_s);
+        click(trayIconPoint(), 3);
+        QString menu;
+        QVERIFY2(waitFor(
+                     [&] {
+                         for (const QString& w : visibleWindowsOfClass(u"qiravon"_s)) {
+                             if (!before.contains(w))
+                                 menu = w;
+                         }
+                         return !menu.isEmpty();
+                     },
+                     kStepTimeoutMs),
+                 "the right button opened no menu");
+        // "退出" is the menu's last item, at its bottom.
+        const QRect area = geometry(menu);
+        click(QPoint(area.center().x(), area.bottom() - 8), 1);
+        QVERIFY2(m_program->waitForFinished(kStepTimeoutMs), "the program did not end");
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program->exitCode(), 0);
+    }
+
+private:
+    void startProgram()
+    {
+        m_program = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QIRAVON_XVFB"_s, u"1"_s);
+        // With a session bus, Qt would offer the icon to a StatusNotifier host that this
+        // display does not have; trayer is an XEmbed host.
+        env.remove(u"DBUS_SESSION_BUS_ADDRESS"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        m_program->setProcessEnvironment(env);
+        m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_program->start(QStringLiteral(QIRAVON_EXE), {});
+        QVERIFY(m_program->waitForStarted());
+        // The window is created once more when the browser first needs a GL surface; wait
+        // until the same one has stood for a while.
+        QString last;
+        int steady = 0;
+        QVERIFY2(waitFor(
+                     [&] {
+                         const QString now = mainWindow();
+                         steady = !now.isEmpty() && now == last ? steady + 1 : 0;
+                         last = now;
+                         return steady >= 15;
+                     },
+                     kStartTimeoutMs),
+                 "the main window did not appear");
+        QVERIFY2(
+            waitFor([this] { return geometry(trayHostWindow()).width() >= 16; }, kStepTimeoutMs),
+            "no icon came into the tray");
+        QTest::qWait(500);
+    }
+
+    // The main window is the one named like the program with the skin's width.
+    static QString mainWindow()
+    {
+        const QStringList found =
+            xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Qiravon$"_s})
+                .split(u'\n', Qt::SkipEmptyParts);
+        for (const QString& w : found) {
+            if (geometry(w).width() == 742)
+                return w;
+        }
+        return {};
+    }
+
+    static QString trayHostWindow()
+    {
+        return xdotool({u"search"_s, u"--onlyvisible"_s, u"--class"_s, u"trayer"_s})
+            .section(u'\n', 0, 0);
+    }
+
+    static QPoint trayIconPoint()
+    {
+        // The program's icon is the only one in the panel, which is sized to its icons.
+        return geometry(trayHostWindow()).center();
+    }
+
+    std::unique_ptr<QProcess> m_windowManager;
+    std::unique_ptr<QProcess> m_trayHost;
+    std::unique_ptr<QProcess> m_program;
+};
+
+QTEST_GUILESS_MAIN(TrayXvfbTest)
+#include "tst_tray_xvfb.moc"

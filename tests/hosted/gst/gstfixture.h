@@ -1,0 +1,32 @@
+#pragma once
+
+#include "hosted/gst/gstmediaplayer.h"
+
+#include <QFile>
+#include <QString>
+#include <memory>
+
+namespace qiravon::test {
+
+// Generous: the machine running these is small and shared, and nothing here is timed.
+constexpr int kPlayTimeoutMs = 30000;
+
+//! A player on a clock-synchronised fakesink, so audio is consumed at its real rate and a
+//! starving stream is noticed; stalls are declared after two seconds to keep tests short.
+inline std::unique_ptr<GstMediaPlayer> makeTestPlayer()
+{
+    GstPlayerOptions options;
+    options.audioSink = QStringLiteral("fakesink sync=true");
+    options.stallTimeoutMs = 2000;
+    options.connectTimeoutMs = 20000;
+    return std::make_unique<GstMediaPlayer>(options);
+}
+
+//! The bytes of a fixture file; empty when it cannot be read.
+inline QByteArray readFixture(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace qiravon::test
