@@ -59,6 +59,10 @@ void deleteRelayRef(gpointer data)
 
 GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
 {
+    // A sync handler that answers DROP owns the message. Each message holds its source
+    // element, so one never released keeps that element, and through the pipeline's own
+    // messages the whole playbin with its bus and sockets, alive after teardown.
+    const MessagePtr owned{message};
     const RelayRef& relay = *static_cast<RelayRef*>(data);
     // Only what the player acts on crosses to its thread. queue2 reports its level many
     // times a second while a network stream plays, and the player ignores it once audio
