@@ -1,10 +1,12 @@
 #include "app/form1.h"
 
+#include "app/focuschain.h"
 #include "app/form2.h"
 #include "app/roundedregion.h"
 #include "app/trayhandlers.h"
 #include "app/windowchrome.h"
 #include "catalogue/rowpainter.h"
+#include "catalogue/stationrecord.h"
 #include "catalogue/stationtables.h"
 #include "common/twips.h"
 #include "hosted/hostedfactory.h"
@@ -68,6 +70,7 @@ std::optional<RuntimeError> Form1::load()
     ListView1->SetAccentColor(bgr(142, 217, 253));
     ListView1->SetCustomDrawHandler(this);
     ListView1->SetCustomDrawEnabled(true);
+    ListView1->SetSearchColumn(columnIndex(StationColumn::Name));
     if (auto error = BuildCategoryBar(categoryBarLinks(), m_tables->dataPath(u"map.cdb"_s)))
         return error;
     if (auto error = m_tables->LoadMasterCatalogue())
@@ -75,6 +78,9 @@ std::optional<RuntimeError> Form1::load()
     if (auto error = m_navigation->showFeatured())
         return error;
     web->Navigate(m_tables->dataPath(u"index.htm"_s));
+    // The region links have their places only now.
+    chainTabOrderInReadingOrder(this);
+    ListView1->setFocus();
     return std::nullopt;
 }
 
