@@ -1,5 +1,6 @@
 #include "app/focuschain.h"
 
+#include <QList>
 #include <QWidget>
 #include <algorithm>
 
@@ -7,52 +8,53 @@ namespace qiravon {
 
 namespace {
 
-//! The widget that really takes the focus for `w`: a list takes it in its view.
-QWidget* focusTarget(QWidget* w)
+bool takesTab(const QWidget* w)
 {
-    while (QWidget* proxy = w->focusProxy())
+    // A control that hands its focus on (the list to its view) is judged by the one taking it.
+    while (const QWidget* proxy = w->focusProxy())
         w = proxy;
-    return w;
+    return w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) != 0;
 }
 
-bool takesTab(QWidget* w)
+//! `window`'s controls that Tab stops at now, in reading order.
+QList<QWidget*> tabStops(QWidget* window)
 {
-    return (focusTarget(w)->focusPolicy() & Qt::TabFocus) != 0;
+    // Children come in stacking order, bottom-most first.
+    const QList<QWidget*> children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QList<QWidget*> stops;
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        QWidget* child = children[i];
+        if (child->isWindow() || !child->isVisibleTo(window) || !takesTab(child))
+            continue;
+        const bool covered =
+            std::any_of(children.begin() + i + 1, children.end(), [child, window](QWidget* above) {
+                return !above->isWindow() && above->isVisibleTo(window) && takesTab(above) &&
+                       above->geometry().contains(child->geometry());
+            });
+        if (!covered)
+            stops.append(child);
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const QWidget* a, const QWidget* b) {
+        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    });
+    return stops;
 }
 
 } // namespace
 
-QList<QWidget*> inReadingOrder(QList<QWidget*> widgets)
+QWidget* nextInReadingOrder(QWidget* window, const QWidget* from, bool forward)
 {
-    std::stable_sort(widgets.begin(), widgets.end(), [](const QWidget* a, const QWidget* b) {
-        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
-    });
-    return widgets;
-}
-
-void chainTabOrderInReadingOrder(QWidget* window)
-{
-    // Children come in stacking order, bottom-most first.
-    QList<QWidget*> controls;
-    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow() && takesTab(child))
-            controls.append(child);
-    }
-    for (qsizetype below = 0; below < controls.size(); ++below) {
-        QWidget* lower = controls[below];
-        const bool covered =
-            std::any_of(controls.begin() + below + 1, controls.end(), [lower](QWidget* upper) {
-                return !lower->isHidden() && !upper->isHidden() &&
-                       upper->geometry().contains(lower->geometry());
-            });
-        if (covered)
-            focusTarget(lower)->setFocusPolicy(Qt::NoFocus);
-    }
-    controls.removeIf([](QWidget* w) { return !takesTab(w); });
-
-    const QList<QWidget*> ordered = inReadingOrder(controls);
-    for (qsizetype i = 1; i < ordered.size(); ++i)
-        QWidget::setTabOrder(focusTarget(ordered[i - 1]), focusTarget(ordered[i]));
+    const QList<QWidget*> stops = tabStops(window);
+    if (stops.isEmpty())
+        return nullptr;
+    // The focus may sit deep inside a control, as in the browser's page.
+    while (from && from->parentWidget() != window)
+        from = from->parentWidget();
+    const qsizetype at = from ? stops.indexOf(from) : -1;
+    const qsizetype count = stops.size();
+    if (at < 0)
+        return forward ? stops.constFirst() : stops.constLast();
+    return stops[(at + (forward ? 1 : count - 1)) % count];
 }
 
 } // namespace qiravon

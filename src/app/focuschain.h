@@ -1,18 +1,18 @@
 #pragma once
 
-#include <QList>
-
 class QWidget;
 
 namespace qiravon {
 
-//! `widgets` sorted as they are read: by top edge, then by left edge.
-[[nodiscard]] QList<QWidget*> inReadingOrder(QList<QWidget*> widgets);
-
-//! Chains the Tab order of `window`'s own controls in reading order, the list, the links and
-//! the picture buttons alike. A control lying exactly under a visible one that takes the
-//! focus is left out of it: the one on top takes its clicks, so it takes the keyboard too.
-//! Run once the controls have their places.
-void chainTabOrderInReadingOrder(QWidget* window);
+//! Where Tab (`forward`) or Shift+Tab takes the focus from `from` among `window`'s own
+//! controls: the shown ones that take the focus with Tab, in reading order (by top edge, then
+//! by left edge) and round. A control lying exactly under a shown one that takes the focus
+//! is passed over; the one on top takes its clicks, so it takes the keyboard too. Null when
+//! no control takes the focus.
+//!
+//! Worked out on every key press rather than kept in Qt's focus chain: the browser brings
+//! its page widgets only when first shown, and they would land anywhere in a chain set up
+//! beforehand.
+[[nodiscard]] QWidget* nextInReadingOrder(QWidget* window, const QWidget* from, bool forward);
 
 } // namespace qiravon

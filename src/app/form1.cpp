@@ -78,8 +78,6 @@ std::optional<RuntimeError> Form1::load()
     if (auto error = m_navigation->showFeatured())
         return error;
     web->Navigate(m_tables->dataPath(u"index.htm"_s));
-    // The region links have their places only now.
-    chainTabOrderInReadingOrder(this);
     ListView1->setFocus();
     return std::nullopt;
 }
@@ -210,6 +208,15 @@ bool Form1::event(QEvent* event)
         activate();
     }
     return handled;
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    QWidget* target = nextInReadingOrder(this, focusWidget(), next);
+    if (!target)
+        return QWidget::focusNextPrevChild(next);
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Form1::paintEvent(QPaintEvent* /*event*/)
