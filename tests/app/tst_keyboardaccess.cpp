@@ -115,15 +115,6 @@ private Q_SLOTS:
         QVERIFY(w.form.isHidden());
     }
 
-    void returnOnALinkRunsItsAction()
-    {
-        Window w;
-        w.form.LinkLabel2->setFocus();
-        w.key(Qt::Key_Return);
-        QVERIFY(w.form.ListView1->ItemCount() > 0);
-        QCOMPARE(w.form.ListView1->ItemText(0, 1), u"网络电台"_s);
-    }
-
     void everyShownControlHasAName()
     {
         Window w;
@@ -166,14 +157,6 @@ private Q_SLOTS:
         QCOMPARE(int(iface->role()), role);
     }
 
-    void theTogglesNameFollowsItsCaption()
-    {
-        Window w;
-        QCOMPARE(accessibleName(w.form.Image2), u"电台列表"_s);
-        w.form.Image2->click();
-        QCOMPARE(accessibleName(w.form.Image2), u"网络电台"_s);
-    }
-
     void pressActionsClickLikeTheMouse()
     {
         Window w;
@@ -181,6 +164,8 @@ private Q_SLOTS:
         QVERIFY(toggle->actionInterface());
         toggle->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(w.form.web->isVisible());
+        // The toggle goes by the caption drawn over it.
+        QCOMPARE(toggle->text(QAccessible::Name), u"网络电台"_s);
 
         QAccessibleInterface* link = QAccessible::queryAccessibleInterface(w.form.LinkLabel3);
         // The text inside is the link's name, not a second thing to read.
