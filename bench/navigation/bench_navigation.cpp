@@ -1,5 +1,6 @@
 // Times the all-stations action against a plain copy, the event loop's longest stall during
-// it, and a region click on a mid-sized catalogue.
+// it, a region click on a mid-sized catalogue, and moving the selection in a long list
+// against a short one.
 
 #include "catalogue/stationtables.h"
 #include "hosted/hostedfactory.h"
@@ -13,6 +14,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -135,6 +139,55 @@ double msSince(const QElapsedTimer& t)
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
 
+//! Median times of the three ways the selection moves, in a visible list of `rows` rows.
+struct SelectionTimes
+{
+    double click = 0;  //!< a press and release on a row
+    double key = 0;    //!< an arrow key
+    double marked = 0; //!< SetItemSelected, as a row activation marks its row
+};
+
+SelectionTimes timeSelection(int rows, int rounds)
+{
+    Bench b(rows);
+    b.tables->CopyAllStations();
+    Bench::settle();
+    QTableView* view = b.visible->view();
+    view->setFocus();
+    view->scrollToBottom();
+    Bench::settle();
+    const auto measure = [&](const auto& once) {
+        std::vector<double> times;
+        for (int r = 0; r < rounds; ++r) {
+            QElapsedTimer t;
+            t.start();
+            once(r);
+            times.push_back(msSince(t));
+            Bench::settle();
+        }
+        return median(times);
+    };
+    // Near the end of the list, alternating between two rows so that each step changes it.
+    const int last = b.visible->ItemCount() - 1;
+    SelectionTimes times;
+    times.click = measure([&](int r) {
+        const QPoint at = view->visualRect(view->model()->index(last - r % 2, 1)).center();
+        const QPointF global = view->viewport()->mapToGlobal(QPointF(at));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &press);
+        QCoreApplication::sendEvent(view->viewport(), &release);
+    });
+    times.key = measure([&](int r) {
+        QKeyEvent key(QEvent::KeyPress, r % 2 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &key);
+    });
+    times.marked = measure([&](int r) { b.visible->SetItemSelected(last - r % 2, 1); });
+    return times;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -207,6 +260,21 @@ int main(int argc, char* argv[])
                     median(handler), *std::max_element(handler.begin(), handler.end()));
         std::printf("  handler + view catching up %8.2f ms  (worst %.2f)\n", median(withView),
                     *std::max_element(withView.begin(), withView.end()));
+    }
+
+    {
+        // Selecting must not cost more in a long list than in a short one.
+        const int steps = rounds * 20;
+        const SelectionTimes few = timeSelection(1000, steps);
+        const SelectionTimes many = timeSelection(100000, steps);
+        std::printf("selection near the end of the list, 100000 rows against 1000 (median of %d)\n",
+                    steps);
+        std::printf("  click on a row             %8.3f ms  against %.3f, ratio %.2f\n", many.click,
+                    few.click, many.click / few.click);
+        std::printf("  arrow key                  %8.3f ms  against %.3f, ratio %.2f\n", many.key,
+                    few.key, many.key / few.key);
+        std::printf("  marked by the program      %8.3f ms  against %.3f, ratio %.2f\n",
+                    many.marked, few.marked, many.marked / few.marked);
     }
     return 0;
 }

@@ -1,10 +1,12 @@
 #include "app/form1.h"
 
+#include "app/focuschain.h"
 #include "app/form2.h"
 #include "app/roundedregion.h"
 #include "app/trayhandlers.h"
 #include "app/windowchrome.h"
 #include "catalogue/rowpainter.h"
+#include "catalogue/stationrecord.h"
 #include "catalogue/stationtables.h"
 #include "common/twips.h"
 #include "hosted/hostedfactory.h"
@@ -68,6 +70,7 @@ std::optional<RuntimeError> Form1::load()
     ListView1->SetAccentColor(bgr(142, 217, 253));
     ListView1->SetCustomDrawHandler(this);
     ListView1->SetCustomDrawEnabled(true);
+    ListView1->SetSearchColumn(columnIndex(StationColumn::Name));
     if (auto error = BuildCategoryBar(categoryBarLinks(), m_tables->dataPath(u"map.cdb"_s)))
         return error;
     if (auto error = m_tables->LoadMasterCatalogue())
@@ -75,6 +78,7 @@ std::optional<RuntimeError> Form1::load()
     if (auto error = m_navigation->showFeatured())
         return error;
     web->Navigate(m_tables->dataPath(u"index.htm"_s));
+    ListView1->setFocus();
     return std::nullopt;
 }
 
@@ -204,6 +208,15 @@ bool Form1::event(QEvent* event)
         activate();
     }
     return handled;
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    QWidget* target = nextInReadingOrder(this, focusWidget(), next);
+    if (!target)
+        return QWidget::focusNextPrevChild(next);
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Form1::paintEvent(QPaintEvent* /*event*/)

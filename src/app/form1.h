@@ -131,6 +131,8 @@ Q_SIGNALS:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    //! Tab and Shift+Tab go through the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();

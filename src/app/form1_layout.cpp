@@ -13,6 +13,7 @@
 #include "widgets/linklabel.h"
 #include "widgets/mouselabel.h"
 
+#include <QTableView>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -83,6 +84,7 @@ void Form1::createControls()
 
     HsrlBack3 = picture(this, u"HsrlBack3"_s, 360, 600, 945, 75, true,
                         resources::pixmap(resources::SliderTrack), true);
+    HsrlBack3->setAccessibleName(u"音量轨道"_s);
     Label1 = caption(this, u"Label1"_s, 480, 120, 9495, 255, u"Qiravon"_s);
     miniPoint = picture(this, u"miniPoint"_s, 8040, 0, 150, 465, false,
                         resources::pixmap(resources::MiniHover));
@@ -104,17 +106,21 @@ void Form1::createControls()
     lblText = caption(this, u"lblText"_s, 3240, 6240, 6255, 255, u"没有播放的广播."_s);
     HsrlBack4 = picture(this, u"HsrlBack4"_s, 360, 600, 960, 75, true,
                         resources::pixmap(resources::SliderFill), true);
+    HsrlBack4->setAccessibleName(u"当前音量"_s);
     HsrlBtn2 = picture(this, u"HsrlBtn2"_s, 1080, 585, 240, 135, true,
                        resources::pixmap(resources::SliderKnob));
     imgvolume = picture(this, u"imgvolume"_s, 1440, 555, 195, 165, true,
                         resources::pixmap(resources::SpeakerWaves));
+    imgvolume->setAccessibleName(u"大声"_s);
     PlayerBtn7 = picture(this, u"PlayerBtn(7)"_s, 120, 560, 180, 165, true,
                          resources::pixmap(resources::Speaker));
+    PlayerBtn7->setAccessibleName(u"小声"_s);
     vol = caption(this, u"vol"_s, 1800, 555, 270, 180, u"100"_s);
     vol->adjustSize();
     // Drawn for the screen's pixels, so the emblem stays sharp on a doubled screen.
     Image1 = picture(this, u"Image1"_s, 60, 60, 360, 360, true,
                      resources::appIcon().pixmap(QSize(24, 24), devicePixelRatio()), true);
+    Image1->setAccessibleName(u"Qiravon"_s);
     Image2 = picture(this, u"Image2"_s, 120, 1080, 915, 570, true, toggleNormal, true);
     BtnDown = picture(this, u"BtnDown"_s, 5880, 360, 795, 570, false,
                       resources::pixmap(resources::TogglePressed));
@@ -138,6 +144,8 @@ void Form1::createControls()
     ListView1->SetBorderStyle(0);
     ListView1->setFont(resources::songti(9.0));
     ListView1->SetPictureSize(16, 16);
+    // Named as the view toggle names the two views.
+    ListView1->view()->setAccessibleName(u"电台列表"_s);
     ListView2 = new ListControl(this);
     place(ListView2, u"ListView2"_s, 10080, 600, 975, 375, false);
     ListView2->setFont(resources::songti(8.25));
@@ -157,6 +165,7 @@ void Form1::createControls()
     web->setObjectName(u"web"_s);
     place(web->widget(), u"web"_s, 160, 1680, 10815, 4455, false);
     web->setVisible(false);
+    web->widget()->setAccessibleName(u"网络电台"_s);
 
     LinkLabel2 = link(this, u"LinkLabel2"_s, 9240, 1080, true);
     LinkLabel3 = link(this, u"LinkLabel3"_s, 9240, 1440, true);

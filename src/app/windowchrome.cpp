@@ -7,6 +7,8 @@
 
 #include <QMouseEvent>
 
+using namespace Qt::StringLiterals;
+
 namespace qiravon {
 
 WindowChrome::WindowChrome(const ChromeControls& controls, QObject* parent)
@@ -21,6 +23,8 @@ WindowChrome::WindowChrome(const ChromeControls& controls, QObject* parent)
     m_window->setMouseTracking(true);
     m_window->installEventFilter(this);
     m_title->installEventFilter(this);
+    controls.closeButton->makeButton(u"关闭"_s);
+    controls.minimiseButton->makeButton(u"最小化"_s);
     connect(controls.closeButton, &MouseLabel::clicked, this, &WindowChrome::closeWindow);
     connect(controls.minimiseButton, &MouseLabel::clicked, this, &WindowChrome::minimiseWindow);
 }

@@ -20,10 +20,12 @@ namespace {
 const QString kListViewCaption = u"电台列表"_s;
 const QString kWebViewCaption = u"网络电台"_s;
 
-void setToggleCaption(MouseLabel* label, const QString& text)
+void setToggleCaption(const NavigationControls& c, const QString& text)
 {
-    label->setText(text);
-    label->adjustSize();
+    c.toggleCaption->setText(text);
+    c.toggleCaption->adjustSize();
+    // The face takes the keyboard; it goes by the caption drawn over it.
+    c.toggleFace->setAccessibleName(text);
 }
 
 } // namespace
@@ -34,6 +36,7 @@ CategoryActions::CategoryActions(const NavigationControls& controls, StationTabl
     : QObject(parent), m_c(controls), m_tables(tables), m_hosted(hosted), m_reporter(reporter),
       m_players(std::move(players))
 {
+    m_c.toggleFace->makeButton(m_c.toggleCaption->text());
     connectControls();
 }
 
@@ -70,7 +73,7 @@ void CategoryActions::ShowStationList(bool showList)
         m_c.statusPoll->start();
     else
         m_c.statusPoll->stop();
-    setToggleCaption(m_c.toggleCaption, showList ? kListViewCaption : kWebViewCaption);
+    setToggleCaption(m_c, showList ? kListViewCaption : kWebViewCaption);
 }
 
 void CategoryActions::startRefill()
@@ -178,7 +181,7 @@ void CategoryActions::toggleView()
 {
     const bool webShown = m_c.browser->isVisible();
     m_c.browser->setVisible(!webShown);
-    setToggleCaption(m_c.toggleCaption, webShown ? kListViewCaption : kWebViewCaption);
+    setToggleCaption(m_c, webShown ? kListViewCaption : kWebViewCaption);
     // The list's own flag, not whether it is on screen: the window may be hidden in the tray.
     m_c.stationList->setVisible(m_c.stationList->isHidden());
 }

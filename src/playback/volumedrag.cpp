@@ -17,11 +17,9 @@ int volumeAtKnob(double knobLeft)
     return static_cast<int>(std::floor((knobLeft - kKnobTravelStart) / kTwipsPerVolumeUnit));
 }
 
-VolumeDrag dragStep(int pointerPx, double windowLeftTwips)
+VolumeDrag knobStep(double knobLeft)
 {
-    // 64-bit, so a pointer coordinate far beyond any screen clamps instead of overflowing.
-    const auto pointerTwips = static_cast<qint64>(pointerPx) * kTwipsPerPixel;
-    double x = static_cast<double>(pointerTwips) - windowLeftTwips;
+    double x = knobLeft;
     if (x <= kKnobTravelStart)
         x = kKnobTravelStart;
     if (x >= kKnobTravelEnd)
@@ -34,6 +32,29 @@ VolumeDrag dragStep(int pointerPx, double windowLeftTwips)
     const double filled = x - kKnobTravelStart;
     step.fillWidth = filled > 0 ? filled : kMinFillWidth;
     return step;
+}
+
+VolumeDrag dragStep(int pointerPx, double windowLeftTwips)
+{
+    // 64-bit, so a pointer coordinate far beyond any screen clamps instead of overflowing.
+    const auto pointerTwips = static_cast<qint64>(pointerPx) * kTwipsPerPixel;
+    return knobStep(static_cast<double>(pointerTwips) - windowLeftTwips);
+}
+
+double knobLeftForVolume(int volume)
+{
+    if (volume <= 0)
+        return kKnobTravelStart;
+    if (volume >= 100)
+        return kKnobTravelEnd;
+    // Scaling back can land a hair off the boundary, where the volume floors one lower or
+    // where a position further left would still do; settle on the boundary itself.
+    double x = kKnobTravelStart + volume * kTwipsPerVolumeUnit;
+    while (volumeAtKnob(x) < volume)
+        x = std::nextafter(x, kKnobTravelEnd);
+    while (volumeAtKnob(std::nextafter(x, kKnobTravelStart)) == volume)
+        x = std::nextafter(x, kKnobTravelStart);
+    return x;
 }
 
 } // namespace qiravon

@@ -23,9 +23,17 @@ struct VolumeDrag
 //! The volume a knob whose left edge stands at `knobLeft` twips stands for.
 [[nodiscard]] int volumeAtKnob(double knobLeft);
 
+//! The slider with the knob's left edge at `knobLeft` twips, clamped to the travel.
+[[nodiscard]] VolumeDrag knobStep(double knobLeft);
+
 //! One drag step for a pointer at screen x `pointerPx`, with the window's left edge at
 //! `windowLeftTwips`. The factor is 15 twips per pixel whatever the display, so the knob
 //! sits under the pointer only where pixels really are 15 twips.
 [[nodiscard]] VolumeDrag dragStep(int pointerPx, double windowLeftTwips);
+
+//! Where a drag leaves the knob for `volume` (clamped to 0..100): the leftmost knob position
+//! that stands for it. Whole-pixel drags reach only some volumes; for those this lands on
+//! the same pixel as the drag.
+[[nodiscard]] double knobLeftForVolume(int volume);
 
 } // namespace qiravon

@@ -3,10 +3,15 @@
 #include "common/twips.h"
 #include "hosted/imediaplayer.h"
 #include "playback/volumedrag.h"
+#include "playback/volumeknobaccessible.h"
 #include "widgets/mouselabel.h"
 
+#include <QAccessible>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QTimer>
+
+using namespace Qt::StringLiterals;
 
 namespace qiravon {
 
@@ -23,6 +28,13 @@ VolumeSlider::VolumeSlider(const VolumeSliderControls& controls, IMediaPlayer& p
     connect(m_controls.dragTimer, &QTimer::timeout, this, &VolumeSlider::step);
 
     player.setVolume(volumeAtKnob(pxToTwips(m_controls.knob->x())));
+
+    // Keyboard only, as for the window's other picture controls.
+    m_controls.knob->setFocusPolicy(Qt::TabFocus);
+    m_controls.knob->installEventFilter(this);
+    // Before the name: naming the knob may already ask for its accessible interface.
+    registerVolumeKnob(m_controls.knob, this);
+    m_controls.knob->setAccessibleName(u"音量"_s);
 }
 
 void VolumeSlider::setCursorSource(CursorSource source)
@@ -44,6 +56,74 @@ void VolumeSlider::step()
     m_controls.caption->adjustSize();
     QWidget* fill = m_controls.fill;
     fill->resize(twipsToPx(drag.fillWidth), fill->height());
+}
+
+namespace {
+
+// How far one key press moves the volume.
+constexpr int kSmallStep = 5;
+constexpr int kLargeStep = 20;
+
+} // namespace
+
+int VolumeSlider::volume() const
+{
+    return m_player ? m_player->volume() : volumeAtKnob(pxToTwips(m_controls.knob->x()));
+}
+
+void VolumeSlider::setVolume(int volume)
+{
+    // Through the knob position, as a drag goes, so the two can never show different things
+    // for one volume.
+    show(knobStep(knobLeftForVolume(volume)));
+}
+
+void VolumeSlider::show(const VolumeDrag& position)
+{
+    MouseLabel* knob = m_controls.knob;
+    knob->move(twipsToPx(position.knobLeft), knob->y());
+    if (m_player)
+        m_player->setVolume(position.volume);
+    m_controls.caption->setText(position.caption);
+    m_controls.caption->adjustSize();
+    QWidget* fill = m_controls.fill;
+    fill->resize(twipsToPx(position.fillWidth), fill->height());
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(knob, position.volume);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+bool VolumeSlider::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_controls.knob || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int now = volume();
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        setVolume(now - kSmallStep);
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        setVolume(now + kSmallStep);
+        return true;
+    case Qt::Key_PageDown:
+        setVolume(now - kLargeStep);
+        return true;
+    case Qt::Key_PageUp:
+        setVolume(now + kLargeStep);
+        return true;
+    case Qt::Key_Home:
+        setVolume(0);
+        return true;
+    case Qt::Key_End:
+        setVolume(100);
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
 }
 
 } // namespace qiravon

@@ -13,6 +13,7 @@ namespace qiravon {
 
 class IMediaPlayer;
 class MouseLabel;
+struct VolumeDrag;
 
 //! The pictures and the timer the volume slider moves; none is owned.
 struct VolumeSliderControls
@@ -24,8 +25,10 @@ struct VolumeSliderControls
     QWidget* window = nullptr;   //!< positions are measured from its left edge
 };
 
-//! Drags the knob with the mouse and sets the player's volume from its position.
-//! Runs on the UI thread.
+//! Drags the knob with the mouse and sets the player's volume from its position. The knob
+//! also takes the focus with Tab: Left and Right (or Down and Up) change the volume by 5,
+//! Page Down and Page Up by 20, Home and End go to 0 and 100. Assistive technologies see a
+//! slider named "音量" with the volume as its value. Runs on the UI thread.
 class VolumeSlider : public QObject
 {
     Q_OBJECT
@@ -43,7 +46,18 @@ public:
     //! One drag step at the current pointer position; the drag timer calls it.
     void step();
 
+    //! The volume the slider stands at: what the player was last given.
+    [[nodiscard]] int volume() const;
+    //! Gives the player `volume` (clamped to 0..100) and leaves the knob, the filled part
+    //! and the label where a drag to that volume would.
+    void setVolume(int volume);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void show(const VolumeDrag& position);
+
     VolumeSliderControls m_controls;
     QPointer<IMediaPlayer> m_player;
     CursorSource m_cursor;

@@ -2,11 +2,15 @@
 
 #include "common/twips.h"
 #include "resources/resources.h"
+#include "widgets/focusmark.h"
 #include "widgets/leavepoll.h"
+#include "widgets/linklabelaccessible.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -55,6 +59,10 @@ LinkLabel::LinkLabel(QWidget* parent)
     m_lbllink->move(0, 0);
     setTextColor(m_norColor);
     SetCaption(u"LinkLabel"_s);
+
+    // Keyboard only: a click on a link must not take the focus from the list.
+    setFocusPolicy(Qt::TabFocus);
+    installLinkLabelAccessibility();
 }
 
 LinkLabel::~LinkLabel() = default;
@@ -158,6 +166,29 @@ void LinkLabel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     fitToCaption();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key must not open the same address over and over.
+    if (!event->isAutoRepeat())
+        click();
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        drawFocusMark(painter, rect(), palette().color(QPalette::WindowText));
+    }
 }
 
 bool LinkLabel::overText(const QMouseEvent* event) const

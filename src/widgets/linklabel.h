@@ -17,7 +17,9 @@ namespace qiravon {
 //! anything, so they never reach the window beneath (where a press would drag the window).
 //! Size: the text's width, and the text's height plus 20 twips. Twips become pixels through
 //! twipsToPx() like every layout value, so the strip is 1 px (20 / 15 = 1.33, to nearest).
-//! All members run on the UI thread.
+//! It takes the focus with Tab, shows a dotted focus mark while it has it, and Space, Return
+//! and Enter act as a click on the text. Assistive technologies see a link named by its
+//! caption. All members run on the UI thread.
 class LinkLabel : public QWidget
 {
     Q_OBJECT
@@ -44,6 +46,8 @@ public:
     //! true: a click opens `url` (nothing when it is empty); false: a click raises Click().
     void SetShell(bool shell, const QString& url);
     void SetShowHands(bool showHands);
+    //! Does what a click on the text does: raises Click(), or opens the address.
+    void click();
 
     [[nodiscard]] bool shell() const { return m_shell; }
     [[nodiscard]] QString url() const { return m_url; }
@@ -67,12 +71,13 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     friend class LeavePoll;
 
     void fitToCaption();
-    void click();
     void setTextColor(BgrColor color);
     void restoreRestColor() { setTextColor(m_norColor); }
     void showPointer();

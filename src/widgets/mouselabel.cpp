@@ -1,5 +1,9 @@
 #include "widgets/mouselabel.h"
 
+#include "widgets/focusmark.h"
+#include "widgets/mouselabelaccessible.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -10,6 +14,7 @@ MouseLabel::MouseLabel(QWidget* parent) : QLabel(parent)
     // Moves matter without a button held: the caption buttons show their hover picture.
     setMouseTracking(true);
     setTextFormat(Qt::PlainText);
+    installMouseLabelAccessibility();
 }
 
 void MouseLabel::setPicture(const QPixmap& picture)
@@ -22,6 +27,32 @@ void MouseLabel::setStretched(bool stretched)
 {
     m_stretched = stretched;
     update();
+}
+
+void MouseLabel::makeButton(const QString& name)
+{
+    m_button = true;
+    // Keyboard only: a click must not take the focus from the list.
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(name);
+}
+
+void MouseLabel::click()
+{
+    Q_EMIT clicked();
+}
+
+void MouseLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (!m_button || (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        click();
 }
 
 void MouseLabel::mousePressEvent(QMouseEvent* event)
@@ -47,18 +78,20 @@ void MouseLabel::mouseMoveEvent(QMouseEvent* /*event*/)
 
 void MouseLabel::paintEvent(QPaintEvent* event)
 {
-    if (m_picture.isNull()) {
-        QLabel::paintEvent(event);
-        return;
+    if (!m_picture.isNull()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, m_stretched);
+        if (m_stretched)
+            painter.drawPixmap(rect(), m_picture);
+        else
+            painter.drawPixmap(QPoint(0, 0), m_picture);
     }
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_stretched);
-    if (m_stretched)
-        painter.drawPixmap(rect(), m_picture);
-    else
-        painter.drawPixmap(QPoint(0, 0), m_picture);
-    if (!text().isEmpty())
+    if (m_picture.isNull() || !text().isEmpty())
         QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        drawFocusMark(painter, rect(), palette().color(QPalette::WindowText));
+    }
 }
 
 } // namespace qiravon

@@ -21,10 +21,20 @@ public:
     void setStretched(bool stretched);
     [[nodiscard]] bool isStretched() const { return m_stretched; }
 
+    //! Makes the label a push button for the keyboard and for assistive technologies: it
+    //! takes the focus with Tab, Space, Return and Enter click it, and it reports itself as
+    //! a button called `name`. The mouse works as before.
+    void makeButton(const QString& name);
+    [[nodiscard]] bool isButton() const { return m_button; }
+    //! Raises clicked() as a mouse click does.
+    void click();
+
 Q_SIGNALS:
     void mouseDown(Qt::MouseButton button);
     void mouseUp(Qt::MouseButton button);
     void mouseMove();
+    //! A click with the mouse, or a button label activated from the keyboard or by an
+    //! assistive technology.
     void clicked();
 
 protected:
@@ -32,10 +42,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap m_picture;
     bool m_stretched = false;
+    bool m_button = false;
     Qt::MouseButton m_pressedButton = Qt::NoButton;
 };
 

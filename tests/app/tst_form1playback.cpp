@@ -1,5 +1,5 @@
-// The main window's playback wiring: a double-click plays, the poll runs from creation, and
-// the volume slider follows an injected pointer.
+// The main window's playback wiring: a double-click or Return plays, the poll runs from
+// creation, and the volume slider follows an injected pointer or the keyboard.
 
 #include "app/form1.h"
 #include "hosted/imediaplayer.h"
@@ -9,6 +9,7 @@
 #include "support/testdata.h"
 #include "widgets/mouselabel.h"
 
+#include <QAccessible>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -81,6 +82,105 @@ private Q_SLOTS:
         QCOMPARE(f.form->PlayingIndex(), 1);
         QCOMPARE(f.form->ListView1->ItemSelected(1), 1);
         QCOMPARE(f.form->lblText->text(), u"精品 - 精选二 - 第二"_s);
+    }
+
+    void returnPlaysTheRowTheKeyboardReached()
+    {
+        Fixture f;
+        QVERIFY(!f.form->load());
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        QTableView* view = f.form->ListView1->view();
+        QCOMPARE(QApplication::focusWidget(), view);
+
+        QTest::keyClick(view, Qt::Key_End);
+        QCOMPARE(f.form->PlayingIndex(), 1);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(f.player().URL(), u"http://f/2"_s);
+        QCOMPARE(f.form->lblText->text(), u"精品 - 精选二 - 第二"_s);
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(f.form->PlayingIndex(), 0);
+        QCOMPARE(f.form->ListView1->ItemSelected(1), 0);
+    }
+
+    void keysMoveTheVolume_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("volume");
+        // The slider starts at 100.
+        QTest::newRow("left") << QList<int>{Qt::Key_Left} << 95;
+        QTest::newRow("left twice") << QList<int>{Qt::Key_Left, Qt::Key_Left} << 90;
+        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << 80;
+        QTest::newRow("right stops at 100") << QList<int>{Qt::Key_Right} << 100;
+        QTest::newRow("page up stops at 100") << QList<int>{Qt::Key_PageUp} << 100;
+        QTest::newRow("home") << QList<int>{Qt::Key_Home} << 0;
+        QTest::newRow("left stops at 0") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 0;
+        QTest::newRow("up from 0") << QList<int>{Qt::Key_Home, Qt::Key_Up, Qt::Key_Right} << 10;
+        QTest::newRow("page up from 0") << QList<int>{Qt::Key_Home, Qt::Key_PageUp} << 20;
+        QTest::newRow("end") << QList<int>{Qt::Key_PageDown, Qt::Key_End} << 100;
+    }
+
+    void keysMoveTheVolume()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, volume);
+        Fixture f;
+        for (const int key : keys)
+            QTest::keyClick(f.form->HsrlBtn2, Qt::Key(key));
+        QCOMPARE(f.player().volume(), volume);
+        QCOMPARE(f.form->vol->text(), QString::number(volume));
+        QCOMPARE(f.form->vol->size(), f.form->vol->sizeHint());
+        QVERIFY(!f.form->Timer1->isActive());
+    }
+
+    void keyboardAndDragAgree()
+    {
+        Fixture f;
+        Form1& form = *f.form;
+        form.move(317, 40);
+        // Every volume the keys reach, against a drag to the pixel that gives it, where a
+        // whole-pixel drag can.
+        QTest::keyClick(form.HsrlBtn2, Qt::Key_Home);
+        int compared = 0;
+        for (int volume = 0; volume <= 100; volume += 5) {
+            const QRect knob = form.HsrlBtn2->geometry();
+            const QRect fill = form.HsrlBack4->geometry();
+            for (int px = 24; px <= 72; ++px) {
+                f.pointAt(px);
+                form.volumeSlider().step();
+                if (f.player().volume() != volume)
+                    continue;
+                QCOMPARE(form.HsrlBtn2->geometry(), knob);
+                QCOMPARE(form.HsrlBack4->geometry(), fill);
+                QCOMPARE(form.vol->text(), QString::number(volume));
+                ++compared;
+            }
+            form.volumeSlider().setVolume(volume);
+            QTest::keyClick(form.HsrlBtn2, Qt::Key_Right);
+        }
+        // 0, 10, 20, 25, 35, 45, 50, 60, 70, 75, 85, 95 and 100.
+        QCOMPARE(compared, 13);
+    }
+
+    void theKnobIsASliderForAssistiveTechnologies()
+    {
+        Fixture f;
+        QAccessibleInterface* knob = QAccessible::queryAccessibleInterface(f.form->HsrlBtn2);
+        QVERIFY(knob);
+        QCOMPARE(knob->role(), QAccessible::Slider);
+        QCOMPARE(knob->text(QAccessible::Name), u"音量"_s);
+        QAccessibleValueInterface* value = knob->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->currentValue().toInt(), 100);
+        QCOMPARE(value->minimumValue().toInt(), 0);
+        QCOMPARE(value->maximumValue().toInt(), 100);
+
+        QTest::keyClick(f.form->HsrlBtn2, Qt::Key_PageDown);
+        QCOMPARE(value->currentValue().toInt(), 80);
+        value->setCurrentValue(25);
+        QCOMPARE(f.player().volume(), 25);
+        QCOMPARE(f.form->vol->text(), u"25"_s);
+        QCOMPARE(f.form->HsrlBtn2->x(), 36);
     }
 
     void statusPollRunsFromCreation()

@@ -1,9 +1,11 @@
 // The drag step: where the knob goes, what the player hears and what the label says for a
-// pointer position.
+// pointer position; and the knob position that stands for a volume set from the keyboard.
 
+#include "common/twips.h"
 #include "playback/volumedrag.h"
 
 #include <QtTest>
+#include <cmath>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -76,6 +78,34 @@ private Q_SLOTS:
         verifyStep(dragStep(72, 1.0), 1079, 99, 719);
         verifyStep(dragStep(24, -1.0), 361, 0, 1);
         verifyStep(dragStep(24, 0.5), 360, 0, 60);
+    }
+
+    void everyVolumeHasAKnobPosition()
+    {
+        for (int volume = 0; volume <= 100; ++volume) {
+            const double x = knobLeftForVolume(volume);
+            QVERIFY2(volumeAtKnob(x) == volume, qPrintable(QString::number(volume)));
+            // The leftmost such position: a hair further left is the volume below.
+            if (volume > 0)
+                QCOMPARE(volumeAtKnob(std::nextafter(x, 0.0)), volume - 1);
+        }
+        QCOMPARE(knobLeftForVolume(-5), 360.0);
+        QCOMPARE(knobLeftForVolume(250), 1080.0);
+    }
+
+    void aVolumeSetByKeyShowsWhatADragToItShows()
+    {
+        // Every volume a whole-pixel drag reaches: set directly, the knob, the fill and the
+        // label land on the same pixels.
+        for (int k = 0; k <= 48; ++k) {
+            const VolumeDrag drag = dragStep(24 + k, 0);
+            const VolumeDrag set = knobStep(knobLeftForVolume(drag.volume));
+            const QString at = u"k = %1"_s.arg(k);
+            QVERIFY2(twipsToPx(set.knobLeft) == twipsToPx(drag.knobLeft), qPrintable(at));
+            QVERIFY2(twipsToPx(set.fillWidth) == twipsToPx(drag.fillWidth), qPrintable(at));
+            QCOMPARE(set.volume, drag.volume);
+            QCOMPARE(set.caption, drag.caption);
+        }
     }
 
     void knobPositionsMapToVolume()

@@ -4,7 +4,11 @@
 
 namespace qiravon::test {
 
-FakeBrowser::FakeBrowser(QWidget* parent) : IBrowser(parent), m_widget(new QWidget(parent)) {}
+FakeBrowser::FakeBrowser(QWidget* parent) : IBrowser(parent), m_widget(new QWidget(parent))
+{
+    // As the real browser's does, the widget takes its place in the window's Tab order.
+    m_widget->setFocusPolicy(Qt::StrongFocus);
+}
 
 void FakeBrowser::setVisible(bool visible)
 {

@@ -1,10 +1,12 @@
 // The link label as a user meets it: colours under the pointer and the buttons, the shared
-// leave poll, what a click does in each mode, its size rule and its cursor.
+// leave poll, what a click does in each mode, its size rule and its cursor, and the same
+// link for the keyboard and for assistive technologies.
 
 #include "common/twips.h"
 #include "resources/resources.h"
 #include "widgets/linklabel.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QUrl>
@@ -30,6 +32,7 @@ public:
         link->move(20, 20);
         other = new QWidget(this);
         other->setGeometry(200, 20, 50, 50);
+        other->setFocusPolicy(Qt::StrongFocus);
     }
     LinkLabel* link;
     QWidget* other;
@@ -280,6 +283,85 @@ private Q_SLOTS:
         link().SetCaption(u"全部电台"_s);
         QCOMPARE(link().size(),
                  QSize(link().lbllink()->width(), link().lbllink()->height() + twipsToPx(20)));
+    }
+
+    void keysActLikeAClick_data()
+    {
+        QTest::addColumn<bool>("shell");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QStringList>("opens");
+
+        const QStringList home{u"http://example.org/"_s};
+        const int none = Qt::NoModifier;
+        QTest::newRow("space raises Click")
+            << false << int(Qt::Key_Space) << none << 1 << QStringList();
+        QTest::newRow("return raises Click")
+            << false << int(Qt::Key_Return) << none << 1 << QStringList();
+        QTest::newRow("keypad enter raises Click")
+            << false << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1 << QStringList();
+        QTest::newRow("return opens") << true << int(Qt::Key_Return) << none << 0 << home;
+        QTest::newRow("space opens") << true << int(Qt::Key_Space) << none << 0 << home;
+        QTest::newRow("ctrl+return: nothing")
+            << false << int(Qt::Key_Return) << int(Qt::ControlModifier) << 0 << QStringList();
+        QTest::newRow("a letter: nothing") << false << int(Qt::Key_A) << none << 0 << QStringList();
+    }
+    void keysActLikeAClick()
+    {
+        QFETCH(bool, shell);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        link().SetShell(shell, u"http://example.org/"_s);
+        QSignalSpy clicks(&link(), &LinkLabel::Click);
+        QTest::keyClick(&link(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        // A held key acts once, not at the repeat rate.
+        QKeyEvent repeat(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), QString(), true);
+        QCoreApplication::sendEvent(&link(), &repeat);
+        QTEST(int(clicks.count()), "clicks");
+        QTEST(opened, "opens");
+    }
+
+    void theKeyboardFocusesTheLinkAndItShowsAMark()
+    {
+        m_holder->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_holder.get()));
+        // A click leaves the focus where it was; Tab brings it.
+        m_holder->other->setFocus();
+        QTest::mouseClick(link().lbllink(), Qt::LeftButton, {}, onText(link()));
+        QVERIFY(m_holder->other->hasFocus());
+        // The strip below the text is background only, until the mark runs along it.
+        const auto stripColours = [this] {
+            const QImage image = link().grab().toImage();
+            QSet<QRgb> colours;
+            for (int x = 0; x < image.width(); ++x)
+                colours.insert(image.pixel(x, image.height() - 1));
+            return colours;
+        };
+        QCOMPARE(stripColours(), QSet<QRgb>{qRgb(255, 255, 255)});
+        QTest::keyClick(m_holder->other, Qt::Key_Backtab);
+        QVERIFY(link().hasFocus());
+        QVERIFY(stripColours().contains(qRgb(0, 0, 0)));
+    }
+
+    void assistiveTechnologiesSeeOneLink()
+    {
+        link().SetShell(false, {});
+        link().SetCaption(u"全部电台"_s);
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&link());
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QCOMPARE(iface->text(QAccessible::Name), u"全部电台"_s);
+        QVERIFY(iface->state().focusable);
+        // The text inside is the name, not a second thing to read out.
+        QCOMPARE(iface->childCount(), 0);
+        link().SetCaption(u"外文电台"_s);
+        QCOMPARE(iface->text(QAccessible::Name), u"外文电台"_s);
+
+        QSignalSpy clicks(&link(), &LinkLabel::Click);
+        QVERIFY(iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks.count(), 1);
     }
 
     void cursorIsTheHandUnlessTurnedOff()

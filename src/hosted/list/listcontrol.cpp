@@ -1,13 +1,15 @@
 #include "hosted/list/listcontrol.h"
 
 #include "hosted/list/listcontrolmodel.h"
+#include "hosted/list/reportview.h"
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
-#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -61,26 +63,32 @@ struct ListControl::Private
     ICustomDraw* handler = nullptr;
     bool customDrawEnabled = false;
     int hoverRow = -1;
+    //! The program is changing the selection; the user is not.
+    bool settingSelection = false;
     int borderStyle = 1;
     QSize pictureSize{16, 16};
     QList<bool> fixedColumns;
 };
 
 ListControl::ListControl(QWidget* parent)
-    : QWidget(parent), m_model(new ListControlModel(this)), m_view(new QTableView(this)),
+    : QWidget(parent), m_model(new ListControlModel(this)), m_view(new ReportView(m_model, this)),
       d(std::make_unique<Private>())
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    setFocusProxy(m_view);
 
-    m_view->setModel(m_model);
     m_view->setObjectName(QStringLiteral("view"));
     m_view->setItemDelegate(
         new CellDelegate([this](int row, int column, BgrColor& back,
                                 BgrColor& fore) { cellColours(row, column, back, fore); },
                          m_view));
-    m_view->setSelectionMode(QAbstractItemView::NoSelection);
+    // The cells paint the selection in the custom-draw colours, never the style's.
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Tab leaves the list for the window's next control instead of walking its cells.
+    m_view->setTabKeyNavigation(false);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setShowGrid(false);
     m_view->setWordWrap(false);
@@ -96,12 +104,13 @@ ListControl::ListControl(QWidget* parent)
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_view->viewport()->installEventFilter(this);
 
-    connect(m_view, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
-        selectOnly(index.row());
-        Q_EMIT SelectionChange();
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!d->settingSelection)
+            Q_EMIT SelectionChange();
     });
     connect(m_view, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Q_EMIT ItemDblClick(index.row()); });
+    connect(m_view, &ReportView::rowActivated, this, &ListControl::ItemDblClick);
 }
 
 ListControl::~ListControl() = default;
@@ -131,6 +140,7 @@ int ListControl::AddItem()
 void ListControl::Clear()
 {
     d->hoverRow = -1;
+    const QScopedValueRollback programmatic(d->settingSelection, true);
     m_model->clear();
 }
 
@@ -165,16 +175,41 @@ int ListControl::ItemSelected(int row, bool* ok) const
     const bool inRange = row >= 0 && row < m_model->size();
     if (ok)
         *ok = inRange;
-    return inRange ? m_model->selected(row) : 0;
+    // Rows the view has not been told of yet cannot be selected (SetItemSelected tells it).
+    if (!inRange || row >= m_model->rowCount())
+        return 0;
+    // Rows are selected whole, so the first cell speaks for the row; this stays cheap enough
+    // for the painter, which asks for every cell it paints.
+    return m_view->selectionModel()->isSelected(m_model->index(row, 0)) ? 1 : 0;
 }
 
 bool ListControl::SetItemSelected(int row, int value)
 {
     if (row < 0 || row >= m_model->size())
         return false;
-    // Callers may hand over any true value (-1 included); the flag reads back as 1 or 0.
-    m_model->setSelected(row, value != 0 ? 1 : 0);
+    // A row filled in this same event-loop pass is still waiting to be announced.
+    if (row >= m_model->rowCount())
+        m_model->announceRows();
+    const QScopedValueRollback programmatic(d->settingSelection, true);
+    QItemSelectionModel* selection = m_view->selectionModel();
+    const QModelIndex current = m_view->currentIndex();
+    const QModelIndex index = m_model->index(row, current.isValid() ? current.column() : 0);
+    // Callers may hand over any true value (-1 included); the row reads back as 1 or 0.
+    if (value != 0) {
+        // The mark and the keyboard's place go together, so arrows move on from the row
+        // the program marked.
+        selection->setCurrentIndex(index,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    } else if (selection->isSelected(index)) {
+        selection->select(index, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    }
     return true;
+}
+
+int ListControl::SelectedItem() const
+{
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
 bool ListControl::ItemHighlighted(int row) const
@@ -206,6 +241,21 @@ void ListControl::SetCustomDrawEnabled(bool enabled)
     m_view->viewport()->update();
 }
 
+void ListControl::SetSearchColumn(int column)
+{
+    m_view->setSearchColumn(column);
+}
+
+int ListControl::SearchColumn() const
+{
+    return m_view->searchColumn();
+}
+
+QTableView* ListControl::view() const
+{
+    return m_view;
+}
+
 void ListControl::SetBorderStyle(int style)
 {
     d->borderStyle = style;
@@ -230,7 +280,7 @@ QSize ListControl::PictureSize() const
 
 void ListControl::cellColours(int row, int column, BgrColor& back, BgrColor& fore)
 {
-    const bool selected = m_model->contains(row, column) && m_model->selected(row) == 1;
+    const bool selected = column >= 0 && column < m_model->columns() && ItemSelected(row) == 1;
     back = selected ? d->accentColor : d->baseColor;
     fore = 0;
     if (!d->customDrawEnabled || !d->handler)
@@ -241,17 +291,6 @@ void ListControl::cellColours(int row, int column, BgrColor& back, BgrColor& for
         back = handlerBack;
         fore = handlerFore;
     }
-}
-
-void ListControl::selectOnly(int row)
-{
-    const int count = m_model->size();
-    for (int i = 0; i < count; ++i) {
-        if (i != row && m_model->selected(i) != 0)
-            m_model->setSelected(i, 0);
-    }
-    if (row >= 0 && row < count)
-        m_model->setSelected(row, 1);
 }
 
 void ListControl::setHoverRow(int row)

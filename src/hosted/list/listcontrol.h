@@ -10,9 +10,13 @@ class QTableView;
 namespace qiravon {
 
 class ListControlModel;
+class ReportView;
 
-//! A report list of text columns with per-row selection flags and a custom-draw callback.
+//! A report list of text columns with a single-row selection and a custom-draw callback.
 //! Rows and columns count from 0. Everything runs on the UI thread.
+//!
+//! The selection is the view's own, so what the program marks, what the keyboard moves and
+//! what assistive technologies report as selected are one and the same row.
 //!
 //! Cell writes notify only the cell written, and appended rows reach the view in batches,
 //! so filling 100,000 rows never resets the model or repaints everything per row.
@@ -40,9 +44,12 @@ public:
     bool SetItemText(int row, int column, const QString& text);
     //! 1 when the row is selected, else 0; out of range gives 0 and sets *ok to false.
     [[nodiscard]] int ItemSelected(int row, bool* ok = nullptr) const;
-    //! Selects the row for any non-zero value, unselects it for 0; returns false for an
-    //! index out of range.
+    //! Selects the row for any non-zero value, unselecting any other and making it the
+    //! current row; unselects it for 0. Returns false for an index out of range. Raises no
+    //! SelectionChange: that is for the user's changes.
     bool SetItemSelected(int row, int value);
+    //! The selected row, or -1.
+    [[nodiscard]] int SelectedItem() const;
     //! The row under the mouse pointer.
     [[nodiscard]] bool ItemHighlighted(int row) const;
 
@@ -51,6 +58,10 @@ public:
     //! The handler is not owned; it must outlive the list or be reset first.
     void SetCustomDrawHandler(ICustomDraw* handler);
     void SetCustomDrawEnabled(bool enabled);
+    //! The column in which typing a text's first characters finds a row; -1 (the default)
+    //! searches the column of the current cell.
+    void SetSearchColumn(int column);
+    [[nodiscard]] int SearchColumn() const;
 
     //! The stored design-time settings.
     void SetBorderStyle(int style);
@@ -58,12 +69,13 @@ public:
     void SetPictureSize(int width, int height);
     [[nodiscard]] QSize PictureSize() const;
 
-    [[nodiscard]] QTableView* view() const { return m_view; }
+    [[nodiscard]] QTableView* view() const;
 
 Q_SIGNALS:
-    //! Raised after the user changed the selection.
+    //! Raised after the user changed the selection: with the mouse, the keyboard (arrows,
+    //! Page Up and Down, Home, End, typing a name) or an assistive technology.
     void SelectionChange();
-    //! Raised when the user double-clicks a row.
+    //! Raised when the user double-clicks a row, or presses Return or Enter on the current one.
     void ItemDblClick(int row);
 
 protected:
@@ -72,11 +84,10 @@ protected:
 private:
     struct Private;
     void cellColours(int row, int column, BgrColor& back, BgrColor& fore);
-    void selectOnly(int row);
     void setHoverRow(int row);
 
     ListControlModel* m_model = nullptr;
-    QTableView* m_view = nullptr;
+    ReportView* m_view = nullptr;
     std::unique_ptr<Private> d;
 };
 

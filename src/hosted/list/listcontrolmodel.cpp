@@ -25,8 +25,7 @@ void ListControlModel::addColumn(const QString& caption)
 
 int ListControlModel::appendRow()
 {
-    const int row = size();
-    m_selected.push_back(0);
+    const int row = m_rows++;
     if (row % kBlockRows == 0)
         m_blocks.push_back(
             std::make_unique<QString[]>(kBlockRows * static_cast<std::size_t>(columns())));
@@ -59,7 +58,7 @@ void ListControlModel::clear()
 {
     beginResetModel();
     m_blocks.clear();
-    m_selected.clear();
+    m_rows = 0;
     m_announced = 0;
     endResetModel();
 }
@@ -85,15 +84,6 @@ void ListControlModel::setCell(int row, int column, const QString& text)
         const QModelIndex changed = index(row, column);
         Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole});
     }
-}
-
-void ListControlModel::setSelected(int row, int value)
-{
-    int& flag = m_selected[static_cast<std::size_t>(row)];
-    if (flag == value)
-        return;
-    flag = value;
-    touchRow(row);
 }
 
 void ListControlModel::touchRow(int row)

@@ -7,7 +7,8 @@
 
 namespace qiravon {
 
-//! The cells and row flags behind a ListControl.
+//! The cells behind a ListControl. Which rows are selected is the view's selection model's
+//! business, so the keyboard, the mouse and assistive technologies all see one selection.
 //!
 //! Rows appended by AddItem() are stored at once but announced to views in one batch on the
 //! next event-loop pass, so a fill of many rows costs one insert notification instead of one
@@ -22,13 +23,11 @@ public:
     [[nodiscard]] int columns() const { return static_cast<int>(m_captions.size()); }
     int appendRow();
     void clear();
-    [[nodiscard]] int size() const { return static_cast<int>(m_selected.size()); }
+    [[nodiscard]] int size() const { return m_rows; }
 
     [[nodiscard]] bool contains(int row, int column) const;
     [[nodiscard]] const QString& cell(int row, int column) const;
     void setCell(int row, int column, const QString& text);
-    [[nodiscard]] int selected(int row) const { return m_selected[static_cast<std::size_t>(row)]; }
-    void setSelected(int row, int value);
     //! Repaints every column of `row` that views know of.
     void touchRow(int row);
     //! Tells views about rows stored since the last announcement.
@@ -47,7 +46,7 @@ private:
 
     QStringList m_captions;
     std::vector<std::unique_ptr<QString[]>> m_blocks; // row-major, columns() cells a row
-    std::vector<int> m_selected;
+    int m_rows = 0;
     int m_announced = 0;
     bool m_announcePending = false;
 };

@@ -19,6 +19,9 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent)
     // A holder may show the widget itself (a window that shows all its children) without ever
     // calling setVisible(); a visible browser must have its page.
     m_container->installEventFilter(this);
+    // Takes its place in the window's Tab order now, though the page that gets the keyboard
+    // comes only with the engine.
+    m_container->setFocusPolicy(Qt::StrongFocus);
 }
 
 WebEngineBrowser::~WebEngineBrowser()
@@ -61,6 +64,7 @@ void WebEngineBrowser::createEngine()
     auto* page = new StatusPage(view);
     view->setPage(page);
     m_container->layout()->addWidget(view);
+    m_container->setFocusProxy(view);
 
     // Before its first navigation the engine has no title at all, so nothing is reported for
     // the initial location.
