@@ -99,12 +99,14 @@ std::vector<const NetworkScope*> g_scopes;
 
 bool insidePipeline(GstElement* element)
 {
-    GstObject* top = GST_OBJECT(element);
-    // Parents are only set while an element is added or removed, under the element's own
-    // state lock we hold here; reading them unlocked is what GStreamer's own tracers do.
-    while (GstObject* parent = GST_OBJECT_PARENT(top))
+    GstObject* top = GST_OBJECT(gst_object_ref(element));
+    while (GstObject* parent = gst_object_get_parent(top)) {
+        gst_object_unref(top);
         top = parent;
-    return GST_IS_PIPELINE(top);
+    }
+    const bool inside = GST_IS_PIPELINE(top);
+    gst_object_unref(top);
+    return inside;
 }
 
 void onStateChange(GObject*, GstClockTime, GstElement* element, GstStateChange transition)
