@@ -75,6 +75,23 @@ void LocalRadio::addFile(const QString& path, const QByteArray& body, const QByt
     m_files.insert(path, {body, type});
 }
 
+void LocalRadio::addRedirect(const QString& path, const QByteArray& location)
+{
+    m_redirects.insert(path, location);
+}
+
+void LocalRadio::setBroken(const QString& path, bool broken)
+{
+    if (!broken) {
+        m_broken.remove(path);
+        return;
+    }
+    m_broken.insert(path);
+    for (Client* client : std::as_const(m_clients))
+        if (client->path == path && client->socket)
+            client->socket->abort();
+}
+
 void LocalRadio::onConnection()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
@@ -101,7 +118,8 @@ void LocalRadio::onRequest(Client& client)
     for (const QByteArray& line : lines)
         if (line.trimmed().toLower() == "icy-metadata: 1")
             wantsIcy = true;
-    m_requests[QString::fromUtf8(path)] += 1;
+    client.path = QString::fromUtf8(path);
+    m_requests[client.path] += 1;
     respond(client, path, wantsIcy);
 }
 
@@ -110,15 +128,26 @@ void LocalRadio::respond(Client& client, const QByteArray& rawPath, bool wantsIc
     const QString path = QString::fromUtf8(rawPath);
     QTcpSocket* socket = client.socket;
     auto sendWhole = [socket](const QByteArray& status, const QByteArray& type,
-                              const QByteArray& body) {
-        socket->write("HTTP/1.0 " + status + "\r\nContent-Type: " + type + "\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+                              const QByteArray& body, const QByteArray& extra = {}) {
+        socket->write("HTTP/1.0 " + status + "\r\nContent-Type: " + type +
+                      "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" + extra +
+                      "Connection: close\r\n\r\n" + body);
         socket->disconnectFromHost();
     };
+    if (m_broken.contains(path)) {
+        sendWhole("503 Service Unavailable", "text/plain", "off the air");
+        return;
+    }
+    if (auto it = m_redirects.constFind(path); it != m_redirects.constEnd()) {
+        sendWhole("302 Found", "text/plain", {}, "Location: " + it.value() + "\r\n");
+        return;
+    }
     if (auto it = m_streams.constFind(path); it != m_streams.constEnd()) {
         client.stream = &it.value();
         QByteArray head =
             "HTTP/1.0 200 OK\r\nContent-Type: " + it->contentType + "\r\nicy-name: Local Radio\r\n";
+        if (it->contentLength >= 0)
+            head += "Content-Length: " + QByteArray::number(it->contentLength) + "\r\n";
         if (wantsIcy && !it->icyTitle.isEmpty()) {
             client.metaint = client.untilMeta = kMetaint;
             head += "icy-metaint: " + QByteArray::number(kMetaint) + "\r\n";
@@ -128,7 +157,7 @@ void LocalRadio::respond(Client& client, const QByteArray& rawPath, bool wantsIc
         return;
     }
     if (auto it = m_files.constFind(path); it != m_files.constEnd()) {
-        sendWhole("200 OK", it->second, it->first);
+        sendWhole("200 OK", it->contentType, it->body);
         return;
     }
     for (auto it = m_dirs.constBegin(); it != m_dirs.constEnd(); ++it) {
@@ -166,6 +195,8 @@ void LocalRadio::sendAudio(Client& client, qint64 bytes)
         return;
     if (stream.stallAfterBytes >= 0)
         bytes = qMin(bytes, stream.stallAfterBytes - client.sent);
+    if (stream.hangUpAfterBytes >= 0)
+        bytes = qMin(bytes, stream.hangUpAfterBytes - client.sent);
     // Keep the kernel's buffer from hiding a stall or a slow reader.
     if (client.socket->bytesToWrite() > 256 * 1024)
         return;
@@ -184,6 +215,8 @@ void LocalRadio::sendAudio(Client& client, qint64 bytes)
         }
     }
     client.socket->write(out);
+    if (stream.hangUpAfterBytes >= 0 && client.sent >= stream.hangUpAfterBytes)
+        client.socket->disconnectFromHost();
 }
 
 } // namespace qiravon::test

@@ -17,14 +17,18 @@ struct BusReport
     enum class Kind
     {
         Error,         //!< the pipeline failed; `failure` and the texts say how
-        EndOfStream,   //!< the stream ended
+        EndOfStream,   //!< the stream ended; `finite` says whether it ended complete
         Buffering,     //!< `bufferPercent` of the network queue is filled
         Tags,          //!< `title` and `bitrateKbps`, where the stream told them
         MissingPlugin, //!< `failure.missingCaps` has no element; `missingPlugin` names it
         HttpHeaders,   //!< `failure.sawResponse`, `httpStatus` and `contentType` of a response
+        LocalRefused,  //!< a source would have opened something local; `errorText` names it
     };
     Kind kind = Kind::Error;
     int bufferPercent = 0;
+    //! EndOfStream: a finite stream's end (an HTTP body read to its Content-Length, an
+    //! adaptive playlist's last segment), not a server that hung up.
+    bool finite = false;
     std::optional<QString> title;
     int bitrateKbps = 0;
     QString missingPlugin;

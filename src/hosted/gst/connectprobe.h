@@ -12,7 +12,8 @@ class QUrl;
 namespace qiravon {
 
 //! Connects to an address's host and port once, to tell a refused connection from an
-//! unknown host or a silent one when the stream source reports them all alike.
+//! unknown host or a silent one when the stream source reports them all alike. Behind an
+//! HTTP proxy it connects to the proxy, which is where the stream source went.
 class ConnectProbe final : public QObject
 {
     Q_OBJECT
@@ -23,8 +24,8 @@ public:
     void cancel();
 
 Q_SIGNALS:
-    //! Refused, HostNotFound or Timeout; Timeout also when the connection succeeds, since the
-    //! server then accepted but never answered the stream request.
+    //! Refused, HostNotFound, ProxyRefused, ProxyNotFound or Timeout; Timeout also when the
+    //! connection succeeds, since the server then accepted but never answered the request.
     void finished(qiravon::PlayerError error);
 
 private:

@@ -5,6 +5,7 @@
 #include "hosted/gst/log.h"
 #include "hosted/gst/pipeline.h"
 #include "hosted/gst/playlistfetcher.h"
+#include "hosted/gst/streamtitle.h"
 
 #include <QtGlobal>
 
@@ -57,7 +58,7 @@ GstMediaPlayer::GstMediaPlayer(const GstPlayerOptions& options, QObject* parent)
             [this](PlayerError error) { attemptFailed(error); });
 
     m_retryTimer.setSingleShot(true);
-    connect(&m_retryTimer, &QTimer::timeout, this, [this] { startAttempt(m_work.current); });
+    connect(&m_retryTimer, &QTimer::timeout, this, [this] { runStep(m_pendingStep); });
     m_stableTimer.setSingleShot(true);
     connect(&m_stableTimer, &QTimer::timeout, this, [this] { m_work.retryAttempt = 0; });
     m_watchdog.setInterval(250);
@@ -101,6 +102,7 @@ void GstMediaPlayer::setURL(const QString& url)
         setPhase(PlayerPhase::Failed);
         return;
     }
+    m_work.address = address;
     openAddress(address);
 }
 
@@ -123,27 +125,53 @@ qint64 GstMediaPlayer::secondAudioNs() const
 
 void GstMediaPlayer::openAddress(const QUrl& url)
 {
+    m_work.current = url;
     if (isMms(url)) {
         attemptFailed(PlayerError::MmsUnsupported);
         return;
     }
-    if (isHttp(url) && isPlaylistName(playlistKindFromUrl(url)) && !m_work.fetched.contains(url) &&
-        m_work.fetchCount < kMaxPlaylistFetches) {
-        m_work.current = url;
+    // Reached again from a playlist: the playlist names itself, or one that names it.
+    if (m_work.fetched.contains(url)) {
+        attemptFailed(PlayerError::PlaylistLoop);
+        return;
+    }
+    if (isHttp(url) && isPlaylistName(playlistKindFromUrl(url))) {
+        if (m_work.fetchCount >= kMaxPlaylistFetches) {
+            attemptFailed(PlayerError::PlaylistLoop);
+            return;
+        }
         m_work.fetched.insert(url);
         ++m_work.fetchCount;
-        setPhase(PlayerPhase::Connecting);
-        qCDebug(lcPlayer) << "fetching playlist" << url;
-        m_fetcher->fetch(url, playlistKindFromUrl(url));
+        fetchPlaylist(url, playlistKindFromUrl(url));
         return;
     }
     startAttempt(url);
+}
+
+void GstMediaPlayer::openNextEntry()
+{
+    ++m_work.entriesTried;
+    m_work.failedAttempts = 0;
+    openAddress(m_work.candidates.takeFirst());
+}
+
+void GstMediaPlayer::fetchPlaylist(const QUrl& url, PlaylistKind hint)
+{
+    dropPipeline();
+    m_work.current = url;
+    m_work.fetchingCurrent = true;
+    m_work.fetchHint = hint;
+    m_attempt = AttemptWork{};
+    setPhase(PlayerPhase::Connecting);
+    qCDebug(lcPlayer) << "fetching playlist" << url;
+    m_fetcher->fetch(url, hint);
 }
 
 void GstMediaPlayer::startAttempt(const QUrl& url)
 {
     dropPipeline();
     m_work.current = url;
+    m_work.fetchingCurrent = false;
     m_attempt = AttemptWork{};
     m_attempt.facts.isHttp = isHttp(url);
     m_state.bitrateKbps = 0;
@@ -193,7 +221,7 @@ void GstMediaPlayer::handleReport(const gst::BusReport& report)
         onError(report);
         break;
     case Kind::EndOfStream:
-        onEndOfStream();
+        onEndOfStream(report.finite);
         break;
     case Kind::Buffering:
         // Once audio flows the queue's level says little (a live stream's burst may never
@@ -205,7 +233,7 @@ void GstMediaPlayer::handleReport(const gst::BusReport& report)
         break;
     case Kind::Tags:
         if (report.title)
-            m_state.title = report.title->simplified();
+            m_state.title = displayTitle(*report.title);
         if (report.bitrateKbps > 0)
             m_state.bitrateKbps = report.bitrateKbps;
         publish();
@@ -223,6 +251,11 @@ void GstMediaPlayer::handleReport(const gst::BusReport& report)
         }
         facts.contentType = report.failure.contentType;
         break;
+    case Kind::LocalRefused:
+        qCWarning(lcPlayer).nospace()
+            << m_work.current << " asked to open " << report.errorText << "; refused";
+        attemptFailed(PlayerError::LocalAccess);
+        break;
     }
 }
 
@@ -239,46 +272,51 @@ void GstMediaPlayer::onError(const gst::BusReport& report)
     facts.typeNotFound = facts.typeNotFound || told.typeNotFound;
     const FailureFacts failed = facts;
     dropPipeline();
-    if (m_work.everPlayed) {
-        scheduleRetry();
-        return;
-    }
     const FailureVerdict verdict = classifyFailure(failed);
-    if (verdict.tryAsPlaylist && !m_work.fetched.contains(m_work.current) &&
-        m_work.fetchCount < kMaxPlaylistFetches) {
-        qCDebug(lcPlayer) << "trying" << m_work.current << "as a playlist";
-        m_work.fetched.insert(m_work.current);
-        m_work.failedInPlaybin.insert(m_work.current, verdict.error);
-        ++m_work.fetchCount;
-        m_fetcher->fetch(m_work.current, PlaylistKind::None);
-        return;
-    }
-    if (verdict.diagnose) {
-        qCDebug(lcPlayer) << "no HTTP response; connecting to" << m_work.current.host()
-                          << "to find out why";
-        m_probe->start(m_work.current);
-        return;
+    // Once the address has played, the station is only away: no second guesses about what
+    // the address is.
+    if (!m_work.everPlayed) {
+        if (verdict.tryAsPlaylist && !m_work.fetched.contains(m_work.current)) {
+            if (m_work.fetchCount >= kMaxPlaylistFetches) {
+                attemptFailed(PlayerError::PlaylistLoop);
+                return;
+            }
+            qCDebug(lcPlayer) << "trying" << m_work.current << "as a playlist";
+            m_work.fetched.insert(m_work.current);
+            m_work.failedInPlaybin.insert(m_work.current, verdict.error);
+            ++m_work.fetchCount;
+            fetchPlaylist(m_work.current, PlaylistKind::None);
+            return;
+        }
+        if (verdict.diagnose) {
+            qCDebug(lcPlayer) << "no HTTP response; connecting to" << m_work.current.host()
+                              << "to find out why";
+            m_probe->start(m_work.current);
+            return;
+        }
     }
     attemptFailed(verdict.error, failed.httpStatus);
 }
 
-void GstMediaPlayer::onEndOfStream()
+void GstMediaPlayer::onEndOfStream(bool finite)
 {
-    dropPipeline();
-    if (m_work.everPlayed && isHttp(m_work.current)) {
-        // A radio stream has no end: the server hung up.
-        scheduleRetry();
-    } else if (m_work.everPlayed) {
+    // A radio stream over HTTP has no end: unless it was a file read to its end, the server
+    // hung up.
+    if (m_attempt.hasAudio && (finite || !isHttp(m_work.current))) {
+        dropPipeline();
+        m_stableTimer.stop();
+        m_state.ended = true;
         setPhase(PlayerPhase::Stopped);
-    } else {
-        attemptFailed(PlayerError::Unsupported);
+        return;
     }
+    attemptFailed(m_work.everPlayed ? PlayerError::Other : PlayerError::Unsupported);
 }
 
 void GstMediaPlayer::onFirstAudio()
 {
     m_attempt.hasAudio = true;
     m_work.everPlayed = true;
+    m_work.failedAttempts = 0;
     m_lastProgress.start();
     m_stableTimer.start(m_options.stableAfterMs);
     setPhase(PlayerPhase::Playing);
@@ -304,38 +342,76 @@ void GstMediaPlayer::onFetched(const QUrl& url, const PlaylistResult& result)
     qCDebug(lcPlayer) << "playlist" << url << "names" << result.entries.size() << "entries";
     // Entries of a nested playlist go before the remaining entries of the outer one.
     m_work.candidates = result.entries + m_work.candidates;
-    openAddress(m_work.candidates.takeFirst());
+    m_work.fromPlaylist = true;
+    openNextEntry();
+}
+
+bool GstMediaPlayer::hasNextEntry() const
+{
+    return !m_work.candidates.isEmpty() && m_work.entriesTried < PlaylistFetcher::kMaxEntries;
 }
 
 void GstMediaPlayer::attemptFailed(PlayerError error, int httpStatus)
 {
+    const bool played = m_attempt.hasAudio;
     dropPipeline();
-    if (m_work.everPlayed) {
-        scheduleRetry();
-        return;
-    }
-    if (!m_work.candidates.isEmpty()) {
-        qCDebug(lcPlayer) << m_work.current << "failed with" << static_cast<int>(error)
-                          << "; trying the next entry";
-        openAddress(m_work.candidates.takeFirst());
-        return;
-    }
+    m_work.failedAttempts = played ? 0 : m_work.failedAttempts + 1;
+    RetryFacts facts;
+    facts.everPlayed = m_work.everPlayed;
+    facts.fromPlaylist = m_work.fromPlaylist;
+    facts.refused = error == PlayerError::LocalAccess;
+    facts.failedAttempts = m_work.failedAttempts;
+    facts.hasNextEntry = hasNextEntry();
+    const RetryStep step = nextRetryStep(facts);
     qCDebug(lcPlayer) << m_work.current << "failed with" << static_cast<int>(error) << "http status"
-                      << httpStatus << "; giving up";
-    m_state.error = error;
-    m_state.httpStatus = httpStatus;
-    setPhase(PlayerPhase::Failed);
+                      << httpStatus << "; next step" << static_cast<int>(step);
+    if (step == RetryStep::GiveUp) {
+        m_state.error = error;
+        m_state.httpStatus = httpStatus;
+        setPhase(PlayerPhase::Failed);
+    } else if (m_work.everPlayed) {
+        scheduleStep(step);
+    } else {
+        runStep(step);
+    }
 }
 
-void GstMediaPlayer::scheduleRetry()
+void GstMediaPlayer::scheduleStep(RetryStep step)
 {
-    dropPipeline();
     m_stableTimer.stop();
+    m_pendingStep = step;
     m_state.retrySeconds = reconnectDelaySeconds(m_work.retryAttempt++);
-    qCDebug(lcPlayer) << "reconnecting to" << m_work.current << "in" << m_state.retrySeconds
+    qCDebug(lcPlayer) << "next try of" << m_work.address << "in" << m_state.retrySeconds
                       << "s (attempt" << m_work.retryAttempt << ")";
     setPhase(PlayerPhase::Retrying);
-    m_retryTimer.start(m_state.retrySeconds * 1000);
+    m_retryTimer.start(m_state.retrySeconds * m_options.retryUnitMs);
+}
+
+void GstMediaPlayer::runStep(RetryStep step)
+{
+    switch (step) {
+    case RetryStep::Reconnect:
+        if (m_work.fetchingCurrent)
+            fetchPlaylist(m_work.current, m_work.fetchHint);
+        else
+            startAttempt(m_work.current);
+        break;
+    case RetryStep::NextEntry:
+        openNextEntry();
+        break;
+    case RetryStep::FetchPlaylistAgain:
+        m_work.candidates.clear();
+        m_work.fetched = {m_work.address};
+        m_work.failedInPlaybin.clear();
+        m_work.fetchCount = 1;
+        m_work.entriesTried = 0;
+        m_work.failedAttempts = 0;
+        m_work.fromPlaylist = false;
+        fetchPlaylist(m_work.address, playlistKindFromUrl(m_work.address));
+        break;
+    case RetryStep::GiveUp:
+        break;
+    }
 }
 
 void GstMediaPlayer::checkProgress()
@@ -349,7 +425,7 @@ void GstMediaPlayer::checkProgress()
             m_lastProgress.start();
         } else if (m_lastProgress.elapsed() > m_options.stallTimeoutMs) {
             qCDebug(lcPlayer) << "no audio for" << m_options.stallTimeoutMs << "ms: stalled";
-            scheduleRetry();
+            attemptFailed(PlayerError::Timeout);
         }
     } else if (m_attemptClock.elapsed() > m_options.connectTimeoutMs) {
         attemptFailed(PlayerError::Timeout);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "hosted/gst/playerstatus.h"
+#include "hosted/gst/playlistparser.h"
+#include "hosted/gst/retrypolicy.h"
 #include "hosted/gst/streamfailure.h"
 #include "hosted/imediaplayer.h"
 
@@ -35,6 +37,9 @@ struct GstPlayerOptions
     int playlistTimeoutMs = 10000;
     //! Playing this long without a drop starts the reconnect delays over at 1 s.
     int stableAfterMs = 30000;
+    //! What one second of the reconnect delays (1, 2, 4 … 60 s) lasts; the status line still
+    //! counts seconds. Tests shorten it.
+    int retryUnitMs = 1000;
 };
 
 //! Plays station streams through GStreamer's playbin, one pipeline per attempt, with
@@ -73,15 +78,19 @@ protected:
 
 private:
     void openAddress(const QUrl& url);
+    void openNextEntry();
+    void fetchPlaylist(const QUrl& url, PlaylistKind hint);
     void startAttempt(const QUrl& url);
     void dropPipeline();
     void handleReport(const gst::BusReport& report);
     void onError(const gst::BusReport& report);
-    void onEndOfStream();
+    void onEndOfStream(bool finite);
     void onFirstAudio();
     void onFetched(const QUrl& url, const PlaylistResult& result);
     void attemptFailed(PlayerError error, int httpStatus = 0);
-    void scheduleRetry();
+    [[nodiscard]] bool hasNextEntry() const;
+    void scheduleStep(RetryStep step);
+    void runStep(RetryStep step);
     void checkProgress();
     void setPhase(PlayerPhase phase);
     void publish();
@@ -101,14 +110,20 @@ private:
     //! address starts it over at once.
     struct AddressWork
     {
-        QUrl current;           //!< the stream or playlist being tried
+        QUrl address;                 //!< what setURL() named
+        QUrl current;                 //!< the stream or playlist being tried
+        bool fetchingCurrent = false; //!< `current` is being fetched as a playlist
+        PlaylistKind fetchHint = PlaylistKind::None;
         QList<QUrl> candidates; //!< playlist entries still to try
         QSet<QUrl> fetched;     //!< addresses already fetched as playlists
         //! Addresses playbin failed on before they were fetched as playlists, with its verdict.
         QHash<QUrl, PlayerError> failedInPlaybin;
         int fetchCount = 0;
-        bool everPlayed = false; //!< it played once: failures now mean reconnect
-        int retryAttempt = 0;    //!< reconnects since the last steady play
+        bool fromPlaylist = false; //!< `current` is a playlist's entry
+        int entriesTried = 0;      //!< playlist entries opened since the playlist was fetched
+        bool everPlayed = false;   //!< it played once: failures now mean reconnect
+        int retryAttempt = 0;      //!< reconnects since the last steady play
+        int failedAttempts = 0;    //!< failed attempts on `current` since it last played
     };
     //! What the current attempt (one pipeline) has shown so far.
     struct AttemptWork
@@ -121,6 +136,7 @@ private:
     AttemptWork m_attempt;
 
     QTimer m_retryTimer;
+    RetryStep m_pendingStep = RetryStep::Reconnect; //!< what m_retryTimer starts
     QTimer m_stableTimer;
     QTimer m_watchdog;
     QElapsedTimer m_attemptClock;

@@ -1,5 +1,7 @@
 #include "hosted/gst/gstsetup.h"
 
+#include "hosted/gst/sourceguard.h"
+
 #include <QByteArray>
 #include <gst/gst.h>
 
@@ -11,6 +13,8 @@ void initGStreamer(int* argc, char*** argv)
     if (qEnvironmentVariableIsEmpty("GST_ICY_TAG_ENCODING"))
         qputenv("GST_ICY_TAG_ENCODING", "GBK");
     gst_init(argc, argv);
+    // Before any plug-in loads or pipeline runs, as GStreamer's hooks require.
+    gst::installSourceGuard();
 
     // Loading the plug-ins a station needs costs a cold start a quarter of a second (libav
     // alone about 170 ms); done on a thread of its own while the window comes up, the first

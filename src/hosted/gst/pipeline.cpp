@@ -2,13 +2,16 @@
 
 #include "hosted/gst/gstptr.h"
 #include "hosted/gst/log.h"
+#include "hosted/gst/sourceguard.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <atomic>
+#include <cstring>
 #include <gst/audio/streamvolume.h>
 #include <mutex>
+#include <optional>
 
 namespace qiravon::gst {
 
@@ -19,6 +22,8 @@ class Relay
 {
 public:
     Relay(QObject* target, quint64 generation) : m_target(target), m_generation(generation) {}
+    // The scope calls back into this relay; it goes first, before what it would use.
+    ~Relay() { scope.reset(); }
     Relay(const Relay&) = delete;
     Relay& operator=(const Relay&) = delete;
     void post(QEvent* event);
@@ -36,10 +41,24 @@ public:
     //! the pipeline starts.
     ElementPtr syncElement;
 
+    //! Set before the pipeline starts: it plays a network address, so nothing it adds may
+    //! open a local file or device.
+    bool network = false;
+    //! An adaptive demuxer (HLS, DASH) plays: it ends the stream only at its playlist's end.
+    std::atomic<bool> adaptive{false};
+    std::atomic<quint64> bodyBytes{0}; //!< bytes the main source delivered
+    //! The main source delivered all the bytes its response announced.
+    std::atomic<bool> bodyComplete{false};
+    //! Registers a network pipeline with the guard of sources made outside any pipeline.
+    std::optional<NetworkScope> scope;
+    //! Says once that a source was refused; later refusals of the same attempt add nothing.
+    void refuse(const QByteArray& uri);
+
 private:
     std::mutex m_mutex;
     QObject* m_target;
     const quint64 m_generation;
+    std::atomic<bool> m_refused{false};
 };
 
 namespace {
@@ -55,6 +74,11 @@ using RelayRef = std::shared_ptr<Relay>;
 void deleteRelayRef(gpointer data)
 {
     delete static_cast<RelayRef*>(data);
+}
+
+void deleteRelayRefClosure(gpointer data, GClosure*)
+{
+    deleteRelayRef(data);
 }
 
 GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
@@ -81,9 +105,63 @@ GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer data)
         return GST_BUS_DROP;
     }
     // Decoded here, on the thread that posted it: the message itself never leaves GStreamer.
-    if (std::optional<BusReport> report = decodeBusMessage(message))
+    if (std::optional<BusReport> report = decodeBusMessage(message)) {
+        if (report->kind == BusReport::Kind::EndOfStream)
+            report->finite = relay->adaptive.load() || relay->bodyComplete.load();
         relay->post(new BusEvent(relay->generation(), std::move(*report)));
+    }
     return GST_BUS_DROP;
+}
+
+// Every element playbin adds, however deep, passes here before it changes state: the one
+// place where a demuxer's own sources (HLS segments) can be stopped before they open.
+void onElementSetup(GstElement*, GstElement* element, gpointer data)
+{
+    Relay& relay = **static_cast<RelayRef*>(data);
+    if (GstElementFactory* factory = gst_element_get_factory(element)) {
+        const gchar* klass = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS);
+        if (klass && std::strstr(klass, "Demuxer/Adaptive"))
+            relay.adaptive = true;
+    }
+    if (!relay.network)
+        return;
+    if (const QByteArray uri = refuseLocalSource(element); !uri.isEmpty()) {
+        qCWarning(lcPlayer, "refused a source of a network stream: %s", uri.constData());
+        relay.refuse(uri);
+    }
+}
+
+// Counts what the main source delivers, and at its end whether that was all its response
+// announced: an HTTP body read to its Content-Length is a finished file, one cut short or
+// without a length is a stream that dropped.
+GstPadProbeReturn onSourceData(GstPad* pad, GstPadProbeInfo* info, gpointer data)
+{
+    Relay& relay = **static_cast<RelayRef*>(data);
+    if (GST_PAD_PROBE_INFO_TYPE(info) & GST_PAD_PROBE_TYPE_BUFFER) {
+        relay.bodyBytes += gst_buffer_get_size(GST_PAD_PROBE_INFO_BUFFER(info));
+    } else if (GST_PAD_PROBE_INFO_TYPE(info) & GST_PAD_PROBE_TYPE_BUFFER_LIST) {
+        relay.bodyBytes += gst_buffer_list_calculate_size(GST_PAD_PROBE_INFO_BUFFER_LIST(info));
+    } else if (GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+               event && GST_EVENT_TYPE(event) == GST_EVENT_EOS) {
+        gint64 size = -1;
+        if (ElementPtr source{gst_pad_get_parent_element(pad)};
+            source && gst_element_query_duration(source.get(), GST_FORMAT_BYTES, &size) &&
+            size > 0 && relay.bodyBytes.load() >= static_cast<quint64>(size))
+            relay.bodyComplete = true;
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+void onSourceSetup(GstElement*, GstElement* source, gpointer data)
+{
+    const RelayRef& relay = *static_cast<RelayRef*>(data);
+    if (PadPtr pad{gst_element_get_static_pad(source, "src")}) {
+        gst_pad_add_probe(pad.get(),
+                          static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER |
+                                                       GST_PAD_PROBE_TYPE_BUFFER_LIST |
+                                                       GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
+                          onSourceData, new RelayRef(relay), deleteRelayRef);
+    }
 }
 
 // Streams often begin with a timestamp past the segment's start (HLS segments by 125 ms or
@@ -201,6 +279,16 @@ void Relay::post(QEvent* event)
         delete event;
 }
 
+void Relay::refuse(const QByteArray& uri)
+{
+    if (m_refused.exchange(true))
+        return;
+    BusReport report;
+    report.kind = BusReport::Kind::LocalRefused;
+    report.errorText = QString::fromUtf8(uri);
+    post(new BusEvent(m_generation, std::move(report)));
+}
+
 void Relay::detach()
 {
     std::lock_guard lock(m_mutex);
@@ -234,6 +322,16 @@ Pipeline::Pipeline(QObject* target, quint64 generation, const QString& uri,
     }
     BusPtr bus{gst_element_get_bus(m_playbin)};
     gst_bus_set_sync_handler(bus.get(), onBusMessage, new RelayRef(m_relay), deleteRelayRef);
+
+    m_relay->network = isNetworkUri(uri.toUtf8());
+    if (m_relay->network) {
+        Relay* relay = m_relay.get();
+        m_relay->scope.emplace([relay](const QByteArray& refused) { relay->refuse(refused); });
+    }
+    g_signal_connect_data(m_playbin, "element-setup", G_CALLBACK(onElementSetup),
+                          new RelayRef(m_relay), deleteRelayRefClosure, GConnectFlags(0));
+    g_signal_connect_data(m_playbin, "source-setup", G_CALLBACK(onSourceSetup),
+                          new RelayRef(m_relay), deleteRelayRefClosure, GConnectFlags(0));
 }
 
 Pipeline::~Pipeline()

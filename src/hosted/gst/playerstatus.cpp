@@ -36,6 +36,18 @@ QString errorText(const PlayerState& s)
         return u"无法播放:播放列表过大"_s;
     case PlayerError::AudioOutput:
         return u"无法播放:打不开声音设备"_s;
+    case PlayerError::PlaylistRefused:
+        return u"无法播放:播放列表含有不安全的内容,已拒绝"_s;
+    case PlayerError::LocalAccess:
+        return u"无法播放:电台试图打开本机文件,已拒绝"_s;
+    case PlayerError::RedirectLoop:
+        return u"无法播放:电台地址循环重定向"_s;
+    case PlayerError::PlaylistLoop:
+        return u"无法播放:播放列表循环引用自身"_s;
+    case PlayerError::ProxyRefused:
+        return u"无法连接:代理服务器拒绝连接"_s;
+    case PlayerError::ProxyNotFound:
+        return u"无法连接:找不到代理服务器"_s;
     case PlayerError::None:
     case PlayerError::Other:
         break;
@@ -65,7 +77,7 @@ QString statusText(const PlayerState& s)
     case PlayerPhase::Retrying:
         return u"连接中断,%1秒后重新连接..."_s.arg(s.retrySeconds);
     case PlayerPhase::Stopped:
-        return u"已停止"_s;
+        return s.ended ? u"播放结束"_s : u"已停止"_s;
     case PlayerPhase::Failed:
         return errorText(s);
     }

@@ -33,6 +33,12 @@ enum class PlayerError
     EmptyPlaylist,    //!< the playlist names nothing playable
     PlaylistTooLarge, //!< the playlist exceeds the size cap
     AudioOutput,      //!< the sound device cannot be opened
+    PlaylistRefused,  //!< the playlist declares a document type or entities
+    LocalAccess,      //!< a network stream asked to open a local file or device; refused
+    RedirectLoop,     //!< the server redirects in a circle, or too many times
+    PlaylistLoop,     //!< the playlist names itself, or playlists nest past the limit
+    ProxyRefused,     //!< the proxy server refuses connections
+    ProxyNotFound,    //!< the proxy server's name does not resolve
     Other,
 };
 
@@ -45,6 +51,7 @@ struct PlayerState
     int bitrateKbps = 0;   //!< 0 when the stream has not told it yet
     int httpStatus = 0;    //!< for PlayerError::HttpStatus
     int retrySeconds = 0;  //!< for PlayerPhase::Retrying
+    bool ended = false;    //!< for PlayerPhase::Stopped: a finite stream played to its end
     QString title;         //!< the stream's current title (ICY StreamTitle, Vorbis comment, ID3)
     QString missingPlugin; //!< GStreamer's own description of what is missing
 };

@@ -1,5 +1,7 @@
 #include "hosted/gst/playlistfetcher.h"
 
+#include "hosted/gst/systemproxy.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -26,19 +28,29 @@ bool looksLikeHtml(const QByteArray& contentType, const QByteArray& body)
     return type.contains("html") || head.startsWith("<!doctype html") || head.startsWith("<html");
 }
 
-PlayerError errorOf(QNetworkReply::NetworkError error, int httpStatus)
+// Through an HTTP proxy the connection Qt makes is to the proxy, so a refusal or an unknown
+// host is the proxy's.
+PlayerError errorOf(QNetworkReply::NetworkError error, int httpStatus, bool viaProxy)
 {
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
-        return PlayerError::Refused;
+        return viaProxy ? PlayerError::ProxyRefused : PlayerError::Refused;
     case QNetworkReply::HostNotFoundError:
-        return PlayerError::HostNotFound;
+        return viaProxy ? PlayerError::ProxyNotFound : PlayerError::HostNotFound;
     case QNetworkReply::TimeoutError:
         return PlayerError::Timeout;
     case QNetworkReply::ContentNotFoundError:
         return PlayerError::NotFound;
     case QNetworkReply::ProtocolUnknownError:
         return PlayerError::Unsupported;
+    case QNetworkReply::TooManyRedirectsError:
+        return PlayerError::RedirectLoop;
+    case QNetworkReply::ProxyConnectionRefusedError:
+        return PlayerError::ProxyRefused;
+    case QNetworkReply::ProxyNotFoundError:
+        return PlayerError::ProxyNotFound;
+    case QNetworkReply::ProxyTimeoutError:
+        return PlayerError::Timeout;
     default:
         break;
     }
@@ -54,6 +66,8 @@ PlayerError errorOf(QNetworkReply::NetworkError error, int httpStatus)
 PlaylistFetcher::PlaylistFetcher(QObject* parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
+    // The desktop's proxy, as GStreamer's HTTP source uses it for the streams themselves.
+    m_network->setProxyFactory(new SystemProxy);
     m_timer.setSingleShot(true);
     m_timer.setInterval(10'000);
     connect(&m_timer, &QTimer::timeout, this, [this] {
@@ -135,7 +149,10 @@ void PlaylistFetcher::onFinished()
     } else if (m_timedOut) {
         result.error = PlayerError::Timeout;
     } else if (reply->error() != QNetworkReply::NoError) {
-        result.error = errorOf(reply->error(), status);
+        const QNetworkProxy::ProxyType proxy = SystemProxy::forUrl(m_url).type();
+        result.error =
+            errorOf(reply->error(), status,
+                    proxy == QNetworkProxy::HttpProxy || proxy == QNetworkProxy::HttpCachingProxy);
     } else {
         m_body += reply->readAll();
         PlaylistKind kind = sniffPlaylist(m_body);
@@ -147,8 +164,11 @@ void PlaylistFetcher::onFinished()
             result.error = looksLikeHtml(contentType, m_body) ? PlayerError::NotAudio
                                                               : PlayerError::Unsupported;
         } else {
-            result.entries = parsePlaylist(kind, m_body, reply->url());
-            if (result.entries.isEmpty())
+            PlaylistRead read = readPlaylist(kind, m_body, reply->url(), kMaxEntries);
+            result.entries = std::move(read.entries);
+            if (read.refused)
+                result.error = PlayerError::PlaylistRefused;
+            else if (result.entries.isEmpty())
                 result.error = PlayerError::EmptyPlaylist;
         }
     }

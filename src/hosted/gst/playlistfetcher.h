@@ -30,6 +30,8 @@ class PlaylistFetcher final : public QObject
     Q_OBJECT
 public:
     static constexpr qint64 kMaxBytes = 512 * 1024;
+    //! Entries kept from one playlist: more are never tried, however long it is.
+    static constexpr qsizetype kMaxEntries = 20;
 
     explicit PlaylistFetcher(QObject* parent = nullptr);
     ~PlaylistFetcher() override;

@@ -26,6 +26,12 @@ FailureVerdict classifyFailure(const FailureFacts& f)
         v.error = f.httpStatus == 404 ? PlayerError::NotFound : PlayerError::HttpStatus;
         return v;
     }
+    // The HTTP source follows redirects itself; failing on one means it went round in circles
+    // (or past its limit of 20).
+    if (f.isHttp && f.sawResponse && f.httpStatus >= 300 && f.httpStatus < 400) {
+        v.error = PlayerError::RedirectLoop;
+        return v;
+    }
     if (f.isHttp && !f.sawResponse) {
         // souphttpsrc reports refused, unresolvable and unreachable hosts alike as a flow
         // error; only a connection attempt of our own can tell them apart.

@@ -13,12 +13,14 @@ constexpr int kPlayTimeoutMs = 30000;
 
 //! A player on a clock-synchronised fakesink, so audio is consumed at its real rate and a
 //! starving stream is noticed; stalls are declared after two seconds to keep tests short.
-inline std::unique_ptr<GstMediaPlayer> makeTestPlayer()
+//! `retryUnitMs` shortens the reconnect delays for tests that go through many of them.
+inline std::unique_ptr<GstMediaPlayer> makeTestPlayer(int retryUnitMs = 1000)
 {
     GstPlayerOptions options;
     options.audioSink = QStringLiteral("fakesink sync=true");
     options.stallTimeoutMs = 2000;
     options.connectTimeoutMs = 20000;
+    options.retryUnitMs = retryUnitMs;
     return std::make_unique<GstMediaPlayer>(options);
 }
 

@@ -39,6 +39,9 @@ private Q_SLOTS:
                                       -1});
         m_radio.addStream(u"/utf8"_s,
                           {mp3, "audio/mpeg", 16000, 16000, u"测试电台 - Ünïcode"_s.toUtf8(), -1});
+        // A right-to-left override and a terminal escape, which must not reach the window.
+        m_radio.addStream(u"/tricks"_s, {mp3, "audio/mpeg", 16000, 16000,
+                                         u"\u202E电台\u001B[2J - 节目\u2066"_s.toUtf8(), -1});
         m_radio.addDirectory(u"/hls/"_s, m_media.hlsDir);
         QVERIFY(m_radio.start());
 
@@ -103,6 +106,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::newRow("gbk") << u"/gbk"_s << u"测试电台 - 晚间节目"_s;
         QTest::newRow("utf-8 still utf-8") << u"/utf8"_s << u"测试电台 - Ünïcode"_s;
+        QTest::newRow("controls and bidi marks dropped") << u"/tricks"_s << u"电台[2J - 节目"_s;
     }
 
     void icyTitlesDecode()

@@ -92,6 +92,75 @@ private Q_SLOTS:
                  (QStringList{u"http://h/one"_s, u"http://h/three"_s, u"http://h/ten"_s}));
     }
 
+    void asxEntitiesAreDecodedOnce()
+    {
+        const QByteArray body = "<asx><ref href=\"http://h/a?q=&amp;lt;b&amp;c=1\"/></asx>";
+        QCOMPARE(parsed(PlaylistKind::Asx, body), QStringList{u"http://h/a?q=&lt;b&c=1"_s});
+    }
+
+    void asxTagsEndOutsideQuotes()
+    {
+        const QByteArray body = "<ref foo=\"a>b\" href=\"http://h/one\"><Ref\nhref = 'http://h/two'"
+                                "/><ref href=\"http://h/never-closed";
+        QCOMPARE(parsed(PlaylistKind::Asx, body),
+                 (QStringList{u"http://h/one"_s, u"http://h/two"_s}));
+    }
+
+    void documentTypesAndEntitiesAreRefused_data()
+    {
+        QTest::addColumn<PlaylistKind>("kind");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("xspf, internal entity")
+            << PlaylistKind::Xspf
+            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE playlist [<!ENTITY e \"aaaa\">]>"
+                          "<playlist><trackList><track><location>http://h/&e;&e;</location>"
+                          "</track></trackList></playlist>");
+        QTest::newRow("xspf, bare doctype")
+            << PlaylistKind::Xspf
+            << QByteArray("<!DOCTYPE playlist><playlist><trackList><track><location>http://h/a"
+                          "</location></track></trackList></playlist>");
+        QTest::newRow("asx, entity")
+            << PlaylistKind::Asx << QByteArray("<!ENTITY e \"x\"><asx><ref href=\"http://h/a\"/>");
+        QTest::newRow("asx, doctype in any case")
+            << PlaylistKind::Asx << QByteArray("<!doctype asx><ASX><REF HREF=\"http://h/a\"/>");
+    }
+
+    void documentTypesAndEntitiesAreRefused()
+    {
+        QFETCH(PlaylistKind, kind);
+        QFETCH(QByteArray, body);
+        const PlaylistRead read = readPlaylist(kind, body, kBase);
+        QVERIFY(read.refused);
+        QVERIFY(read.entries.isEmpty());
+    }
+
+    void overlongEntriesAreDropped()
+    {
+        const QByteArray longest = "http://h/" + QByteArray(kMaxEntryBytes - 9, 'a');
+        const QByteArray tooLong = longest + 'a';
+        QCOMPARE(parsePlaylist(PlaylistKind::M3u, tooLong + "\n" + longest + "\nhttp://h/b", kBase)
+                     .size(),
+                 2);
+        const QByteArray xspf = "<playlist><trackList><track><location>" + tooLong +
+                                "</location></track><track><location>http://h/b</location>"
+                                "</track></trackList></playlist>";
+        QCOMPARE(parsed(PlaylistKind::Xspf, xspf), QStringList{u"http://h/b"_s});
+    }
+
+    void readingStopsAtTheCap()
+    {
+        QByteArray m3u;
+        for (int i = 0; i < 50; ++i)
+            m3u += "file:///x\nhttp://h/" + QByteArray::number(i) + '\n';
+        const PlaylistRead read = readPlaylist(PlaylistKind::M3u, m3u, kBase, 3);
+        QCOMPARE(read.entries, (QList<QUrl>{QUrl(u"http://h/0"_s), QUrl(u"http://h/1"_s),
+                                            QUrl(u"http://h/2"_s)}));
+        // PLS orders by number before the cap applies.
+        const PlaylistRead pls = readPlaylist(
+            PlaylistKind::Pls, "File9=http://h/9\nFile2=http://h/2\nFile5=http://h/5\n", kBase, 2);
+        QCOMPARE(pls.entries, (QList<QUrl>{QUrl(u"http://h/2"_s), QUrl(u"http://h/5"_s)}));
+    }
+
     void asxAcceptsTheLooseMarkupFoundInTheWild()
     {
         const QByteArray body = "<ASX Version=\"3.0\"><Entry><Ref HREF=\"mms://h/live\"/>"
