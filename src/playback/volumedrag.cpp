@@ -2,9 +2,26 @@
 
 #include "common/twips.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qiravon {
+
+namespace {
+
+// The knob's left edge at `x` twips, already clamped to the travel.
+VolumeDrag placeKnob(double x)
+{
+    VolumeDrag step;
+    step.knobLeft = static_cast<float>(x);
+    step.volume = volumeAtKnob(x);
+    step.caption = QString::number(step.volume);
+    const double filled = x - kKnobTravelStart;
+    step.fillWidth = filled > 0 ? filled : kMinFillWidth;
+    return step;
+}
+
+} // namespace
 
 int volumeAtKnob(double knobLeft)
 {
@@ -26,14 +43,17 @@ VolumeDrag dragStep(int pointerPx, double windowLeftTwips)
         x = kKnobTravelStart;
     if (x >= kKnobTravelEnd)
         x = kKnobTravelEnd;
+    return placeKnob(x);
+}
 
-    VolumeDrag step;
-    step.knobLeft = static_cast<float>(x);
-    step.volume = volumeAtKnob(x);
-    step.caption = QString::number(step.volume);
-    const double filled = x - kKnobTravelStart;
-    step.fillWidth = filled > 0 ? filled : kMinFillWidth;
-    return step;
+VolumeDrag dragToVolume(int volume)
+{
+    const int wanted = std::clamp(volume, 0, 100);
+    double x = kKnobTravelStart + wanted * kTwipsPerVolumeUnit;
+    // 7.2 has no exact binary form, so the position may stand a hair below the volume.
+    while (volumeAtKnob(x) < wanted)
+        x = std::nextafter(x, kKnobTravelEnd);
+    return placeKnob(x);
 }
 
 } // namespace qiravon

@@ -28,4 +28,9 @@ struct VolumeDrag
 //! sits under the pointer only where pixels really are 15 twips.
 [[nodiscard]] VolumeDrag dragStep(int pointerPx, double windowLeftTwips);
 
+//! Where a drag that stops at `volume` (clamped to 0..100) puts the slider: the knob at the
+//! left-most position that stands for that volume. For every volume a whole-pixel drag can
+//! reach, the knob and the fill land on the same pixels as that drag's.
+[[nodiscard]] VolumeDrag dragToVolume(int volume);
+
 } // namespace qiravon

@@ -22,7 +22,8 @@ VolumeSlider::VolumeSlider(const VolumeSliderControls& controls, IMediaPlayer& p
     connect(m_controls.knob, &MouseLabel::mouseUp, m_controls.dragTimer, &QTimer::stop);
     connect(m_controls.dragTimer, &QTimer::timeout, this, &VolumeSlider::step);
 
-    player.setVolume(volumeAtKnob(pxToTwips(m_controls.knob->x())));
+    m_volume = volumeAtKnob(pxToTwips(m_controls.knob->x()));
+    player.setVolume(m_volume);
 }
 
 void VolumeSlider::setCursorSource(CursorSource source)
@@ -34,8 +35,16 @@ void VolumeSlider::step()
 {
     // The window is frameless, so its left edge is its client area's; the knob and the fill
     // are placed relative to that same edge.
-    const VolumeDrag drag = dragStep(m_cursor().x(), pxToTwips(m_controls.window->x()));
+    apply(dragStep(m_cursor().x(), pxToTwips(m_controls.window->x())));
+}
 
+void VolumeSlider::setVolume(int volume)
+{
+    apply(dragToVolume(volume));
+}
+
+void VolumeSlider::apply(const VolumeDrag& drag)
+{
     MouseLabel* knob = m_controls.knob;
     knob->move(twipsToPx(drag.knobLeft), knob->y());
     if (m_player)
@@ -44,6 +53,10 @@ void VolumeSlider::step()
     m_controls.caption->adjustSize();
     QWidget* fill = m_controls.fill;
     fill->resize(twipsToPx(drag.fillWidth), fill->height());
+    if (drag.volume != m_volume) {
+        m_volume = drag.volume;
+        Q_EMIT volumeChanged(m_volume);
+    }
 }
 
 } // namespace qiravon

@@ -13,6 +13,7 @@ namespace qiravon {
 
 class IMediaPlayer;
 class MouseLabel;
+struct VolumeDrag;
 
 //! The pictures and the timer the volume slider moves; none is owned.
 struct VolumeSliderControls
@@ -43,10 +44,23 @@ public:
     //! One drag step at the current pointer position; the drag timer calls it.
     void step();
 
+    //! The volume the slider shows, 0..100.
+    [[nodiscard]] int volume() const { return m_volume; }
+    //! Moves the knob, the fill and the label as a drag that stops at `volume` would, and
+    //! gives the player that volume.
+    void setVolume(int volume);
+
+Q_SIGNALS:
+    //! The slider shows another volume, after a drag step or setVolume().
+    void volumeChanged(int volume);
+
 private:
+    void apply(const VolumeDrag& drag);
+
     VolumeSliderControls m_controls;
     QPointer<IMediaPlayer> m_player;
     CursorSource m_cursor;
+    int m_volume = 0;
 };
 
 } // namespace qiravon
