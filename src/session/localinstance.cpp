@@ -89,6 +89,7 @@ void LocalInstance::onConnection()
                 return;
             const bool raise = client->read(kRaise.size()) == kRaise;
             client->abort();
+            qCDebug(lcSession) << "a later start asked for the window:" << raise;
             if (raise)
                 Q_EMIT raiseRequested();
         });

@@ -1,9 +1,11 @@
 // The drag step: where the knob goes, what the player hears and what the label says for a
 // pointer position.
 
+#include "common/twips.h"
 #include "playback/volumedrag.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -87,6 +89,25 @@ private Q_SLOTS:
         QCOMPARE(volumeAtKnob(1080), 100);
         QCOMPARE(volumeAtKnob(1500), 100);
         QCOMPARE(volumeAtKnob(-20), 0);
+    }
+
+    void aVolumeSetFromOutsideLooksAsTheDragToIt()
+    {
+        // Every volume stands for itself, out of range ones clamped.
+        for (int volume = -5; volume <= 105; ++volume) {
+            const VolumeDrag step = dragToVolume(volume);
+            const int expected = std::clamp(volume, 0, 100);
+            QVERIFY2(step.volume == expected, qPrintable(u"volume %1"_s.arg(volume)));
+            QCOMPARE(step.caption, QString::number(expected));
+        }
+        // A volume a whole-pixel drag reaches puts the knob and the fill on that drag's pixels.
+        for (int k = 0; k <= 48; ++k) {
+            const VolumeDrag dragged = dragStep(24 + k, 0);
+            const VolumeDrag set = dragToVolume(dragged.volume);
+            QVERIFY2(twipsToPx(set.knobLeft) == twipsToPx(dragged.knobLeft) &&
+                         twipsToPx(set.fillWidth) == twipsToPx(dragged.fillWidth),
+                     qPrintable(u"k = %1"_s.arg(k)));
+        }
     }
 };
 
