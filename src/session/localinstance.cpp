@@ -28,7 +28,7 @@ QString fileStem(const QString& folder, const QString& display)
 
 LocalInstance::LocalInstance(const QString& folder, const QString& display, QObject* parent)
     : QObject(parent), m_socketPath(fileStem(folder, display) + u".socket"_s),
-      m_lock(fileStem(folder, display) + u".lock"_s)
+      m_lock(fileStem(folder, display) + u".lock"_s), m_folderMissing(folder.isEmpty())
 {
     // Only a holder that is gone makes the lock stale, however long it has been held.
     m_lock.setStaleLockTime(0);
@@ -42,6 +42,9 @@ LocalInstance::~LocalInstance()
 
 LocalInstance::Claim LocalInstance::claim()
 {
+    // Qt gives no runtime folder when it cannot make a private one; no other place will do.
+    if (m_folderMissing)
+        return Claim::Unusable;
     if (m_lock.tryLock(0)) {
         listen();
         return Claim::Held;

@@ -44,6 +44,7 @@ private:
     QString m_socketPath;
     QLockFile m_lock;
     std::unique_ptr<QLocalServer> m_server;
+    bool m_folderMissing;
 };
 
 } // namespace qiravon
