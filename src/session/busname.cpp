@@ -11,7 +11,7 @@ namespace qiravon {
 
 namespace {
 
-// From the D-Bus specification's RequestName.
+// The flag and the answers of the bus's RequestName call.
 constexpr uint kDoNotQueue = 0x4;
 constexpr uint kPrimaryOwner = 1;
 constexpr uint kExists = 3;
