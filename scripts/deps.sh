@@ -3,14 +3,19 @@
 # when everything is already there so a warm machine starts in seconds.
 set -eu
 
+# The GStreamer plug-ins (the audio output among them) and the font are what the installed
+# program needs at run time too: the package's dependencies (cmake/QiravonPackage.cmake) name
+# them; keep the two in step.
 RUNTIME="build-essential make cmake ninja-build pkg-config qt6-base-dev qt6-webengine-dev \
 libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base \
 gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly \
-gstreamer1.0-libav gstreamer1.0-tools fonts-wqy-microhei xvfb xauth"
+gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-tools fonts-wqy-microhei xvfb xauth"
 # What the tests use beyond that: a local stream server, a window manager and a tray host
-# for the desktop tests, the X tools that drive and photograph them, and the formatter that
+# for the desktop tests, the X tools that drive and photograph them, a private session bus,
+# the validators of the installed desktop entry and AppStream file, and the formatter that
 # CI checks the sources with.
-TESTING="icecast2 openbox trayer xdotool x11-utils imagemagick clang-format"
+TESTING="icecast2 openbox trayer xdotool x11-utils imagemagick dbus desktop-file-utils \
+appstream clang-format"
 
 case "${1:-run}" in
   run) wanted="$RUNTIME" ;;

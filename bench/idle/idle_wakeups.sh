@@ -24,6 +24,11 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 export QIRAVON_XVFB="${QIRAVON_XVFB:-1}"
+# A player the user runs already must not be found and asked for its window instead.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR="$runtime"
+unset DBUS_SESSION_BUS_ADDRESS
 
 # switches <pid> main|all: voluntary context switches so far.
 switches() {

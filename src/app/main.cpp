@@ -1,16 +1,21 @@
 // The composition root: sets up the process, creates the real hosted components and hands
 // them to the main window.
 
+#include "app/datadir.h"
 #include "app/form1.h"
+#include "app/form1mediacontrols.h"
 #include "app/messageboxreporter.h"
 #include "app/realhosted.h"
 #include "app/startup.h"
+#include "app/trayhandlers.h"
 #include "hosted/gst/gstsetup.h"
 #include "hosted/web/webenginebrowser.h"
 #include "hosted/web/webengineenv.h"
+#include "session/instanceguard.h"
+#include "session/mprisservice.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QDBusConnection>
 #include <cstdlib>
 
 namespace {
@@ -31,24 +36,44 @@ void deferWebEngine(qiravon::Form1& form1)
                          &qiravon::WebEngineBrowser::createEngine);
 }
 
+QString dataDir()
+{
+    return qiravon::locateDataDir(QCoreApplication::applicationDirPath(),
+                                  QStringLiteral(QIRAVON_INSTALLED_DATA));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     prepareEnvironment();
-    qiravon::initGStreamer(&argc, &argv);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Qiravon"));
     app.setDesktopFileName(QStringLiteral("qiravon"));
     // The window hides to the tray; only the tray menu ends the program.
     app.setQuitOnLastWindowClosed(false);
 
+    // Settled before anything is read or played: a second start only brings the first one's
+    // window back, and ends.
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    qiravon::InstanceGuard guard(qiravon::InstanceGuard::defaultPlaces());
+    if (guard.claim(bus) == qiravon::InstanceGuard::Claim::AlreadyRunning)
+        return EXIT_SUCCESS;
+
+    qiravon::initGStreamer(&argc, &argv);
     qiravon::RealHosted hosted;
     qiravon::MessageBoxReporter reporter;
-    const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/");
-    qiravon::Form1 form1(hosted, reporter, dataDir);
+    qiravon::Form1 form1(hosted, reporter, dataDir());
     deferWebEngine(form1);
+    QObject::connect(&guard, &qiravon::InstanceGuard::raiseRequested, &form1.trayHandlers(),
+                     &qiravon::TrayHandlers::showWindow);
     if (const int status = qiravon::startMainWindow(form1, reporter))
         return status;
+
+    // On the bus only once the window is up, so a desktop never lists a player that fails
+    // to start; without a session bus the program runs as before.
+    qiravon::Form1MediaControls controls(form1);
+    qiravon::MprisService mpris(controls);
+    mpris.registerOn(bus);
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/form2.h"
 #include "app/shutdown.h"
 
 #include <QObject>
@@ -10,7 +11,6 @@ class QWidget;
 
 namespace qiravon {
 
-class Form2;
 class ITray;
 
 //! What the tray icon and its menu do: the right button pops up the menu of Form2, created

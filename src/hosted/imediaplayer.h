@@ -5,6 +5,15 @@
 
 namespace qiravon {
 
+//! What the player is doing, in the terms of a desktop's media controls.
+enum class PlaybackState
+{
+    Stopped, //!< nothing asked of it yet, an empty address, or a finite stream that ended
+    Opening, //!< connecting, buffering or reconnecting: playing as far as the user is concerned
+    Playing, //!< audio reaches the output
+    Failed,  //!< the address cannot be played; status() says why
+};
+
 //! The hidden media player that plays a station's stream.
 //! All members are called on the UI thread, and all signals are emitted there.
 class IMediaPlayer : public QObject
@@ -24,10 +33,18 @@ public:
     //! Loudness 0..100; values outside are clamped.
     virtual void setVolume(int volume) = 0;
     [[nodiscard]] virtual int volume() const = 0;
+    [[nodiscard]] virtual PlaybackState playbackState() const = 0;
+    //! The title the stream sends for what it plays now (untrusted text); empty when it sends
+    //! none, and again whenever a new address is set.
+    [[nodiscard]] virtual QString streamTitle() const = 0;
 
 Q_SIGNALS:
     //! Emitted whenever status() changes.
     void statusChanged(const QString& status);
+    //! Emitted whenever playbackState() changes.
+    void playbackStateChanged(qiravon::PlaybackState state);
+    //! Emitted whenever streamTitle() changes.
+    void streamTitleChanged(const QString& title);
 };
 
 } // namespace qiravon

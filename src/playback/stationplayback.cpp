@@ -65,6 +65,7 @@ void StationPlayback::activateRow(int row)
         m_player->setURL(station->streamAddress);
     m_controls.nowPlaying->setText(
         nowPlayingCaption(station->category, station->name, station->description));
+    Q_EMIT stationStarted(row, *station);
 }
 
 void StationPlayback::rememberSelection()

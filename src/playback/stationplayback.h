@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/stationrecord.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -49,6 +51,10 @@ public:
     void rememberSelection();
     //! Shows the player's status; the poll timer calls it.
     void pollStatus();
+
+Q_SIGNALS:
+    //! A row was activated and its station's address went to the player.
+    void stationStarted(int row, const qiravon::StationRecord& station);
 
 private:
     void showBrowserStatus(const QString& text);

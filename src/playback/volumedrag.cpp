@@ -2,9 +2,26 @@
 
 #include "common/twips.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qiravon {
+
+namespace {
+
+// The knob's left edge at `x` twips, already clamped to the travel.
+VolumeDrag placeKnob(double x)
+{
+    VolumeDrag step;
+    step.knobLeft = static_cast<float>(x);
+    step.volume = volumeAtKnob(x);
+    step.caption = QString::number(step.volume);
+    const double filled = x - kKnobTravelStart;
+    step.fillWidth = filled > 0 ? filled : kMinFillWidth;
+    return step;
+}
+
+} // namespace
 
 int volumeAtKnob(double knobLeft)
 {
@@ -24,14 +41,7 @@ VolumeDrag knobStep(double knobLeft)
         x = kKnobTravelStart;
     if (x >= kKnobTravelEnd)
         x = kKnobTravelEnd;
-
-    VolumeDrag step;
-    step.knobLeft = static_cast<float>(x);
-    step.volume = volumeAtKnob(x);
-    step.caption = QString::number(step.volume);
-    const double filled = x - kKnobTravelStart;
-    step.fillWidth = filled > 0 ? filled : kMinFillWidth;
-    return step;
+    return placeKnob(x);
 }
 
 VolumeDrag dragStep(int pointerPx, double windowLeftTwips)
@@ -55,6 +65,11 @@ double knobLeftForVolume(int volume)
     while (volumeAtKnob(std::nextafter(x, kKnobTravelStart)) == volume)
         x = std::nextafter(x, kKnobTravelStart);
     return x;
+}
+
+VolumeDrag dragToVolume(int volume)
+{
+    return knobStep(knobLeftForVolume(volume));
 }
 
 } // namespace qiravon

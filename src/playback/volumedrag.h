@@ -36,4 +36,8 @@ struct VolumeDrag
 //! the same pixel as the drag.
 [[nodiscard]] double knobLeftForVolume(int volume);
 
+//! Where a drag that stops at `volume` (clamped to 0..100) puts the slider: knobStep() at
+//! knobLeftForVolume().
+[[nodiscard]] VolumeDrag dragToVolume(int volume);
+
 } // namespace qiravon

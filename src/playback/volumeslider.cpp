@@ -27,7 +27,8 @@ VolumeSlider::VolumeSlider(const VolumeSliderControls& controls, IMediaPlayer& p
     connect(m_controls.knob, &MouseLabel::mouseUp, m_controls.dragTimer, &QTimer::stop);
     connect(m_controls.dragTimer, &QTimer::timeout, this, &VolumeSlider::step);
 
-    player.setVolume(volumeAtKnob(pxToTwips(m_controls.knob->x())));
+    m_volume = volumeAtKnob(pxToTwips(m_controls.knob->x()));
+    player.setVolume(m_volume);
 
     // Keyboard only, as for the window's other picture controls.
     m_controls.knob->setFocusPolicy(Qt::TabFocus);
@@ -46,16 +47,7 @@ void VolumeSlider::step()
 {
     // The window is frameless, so its left edge is its client area's; the knob and the fill
     // are placed relative to that same edge.
-    const VolumeDrag drag = dragStep(m_cursor().x(), pxToTwips(m_controls.window->x()));
-
-    MouseLabel* knob = m_controls.knob;
-    knob->move(twipsToPx(drag.knobLeft), knob->y());
-    if (m_player)
-        m_player->setVolume(drag.volume);
-    m_controls.caption->setText(drag.caption);
-    m_controls.caption->adjustSize();
-    QWidget* fill = m_controls.fill;
-    fill->resize(twipsToPx(drag.fillWidth), fill->height());
+    apply(dragStep(m_cursor().x(), pxToTwips(m_controls.window->x())));
 }
 
 namespace {
@@ -66,19 +58,14 @@ constexpr int kLargeStep = 20;
 
 } // namespace
 
-int VolumeSlider::volume() const
-{
-    return m_player ? m_player->volume() : volumeAtKnob(pxToTwips(m_controls.knob->x()));
-}
-
 void VolumeSlider::setVolume(int volume)
 {
     // Through the knob position, as a drag goes, so the two can never show different things
     // for one volume.
-    show(knobStep(knobLeftForVolume(volume)));
+    apply(dragToVolume(volume));
 }
 
-void VolumeSlider::show(const VolumeDrag& position)
+void VolumeSlider::apply(const VolumeDrag& position)
 {
     MouseLabel* knob = m_controls.knob;
     knob->move(twipsToPx(position.knobLeft), knob->y());
@@ -88,10 +75,14 @@ void VolumeSlider::show(const VolumeDrag& position)
     m_controls.caption->adjustSize();
     QWidget* fill = m_controls.fill;
     fill->resize(twipsToPx(position.fillWidth), fill->height());
+    if (position.volume == m_volume)
+        return;
+    m_volume = position.volume;
     if (QAccessible::isActive()) {
         QAccessibleValueChangeEvent changed(knob, position.volume);
         QAccessible::updateAccessibility(&changed);
     }
+    Q_EMIT volumeChanged(m_volume);
 }
 
 bool VolumeSlider::eventFilter(QObject* watched, QEvent* event)

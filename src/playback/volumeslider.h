@@ -46,21 +46,27 @@ public:
     //! One drag step at the current pointer position; the drag timer calls it.
     void step();
 
-    //! The volume the slider stands at: what the player was last given.
-    [[nodiscard]] int volume() const;
+    //! The volume the slider shows, 0..100: what the player was last given.
+    [[nodiscard]] int volume() const { return m_volume; }
     //! Gives the player `volume` (clamped to 0..100) and leaves the knob, the filled part
     //! and the label where a drag to that volume would.
     void setVolume(int volume);
+
+Q_SIGNALS:
+    //! The slider shows another volume, after a drag step, a key or setVolume().
+    void volumeChanged(int volume);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void show(const VolumeDrag& position);
+    //! Shows `position` on every part of the slider and gives the player its volume.
+    void apply(const VolumeDrag& position);
 
     VolumeSliderControls m_controls;
     QPointer<IMediaPlayer> m_player;
     CursorSource m_cursor;
+    int m_volume = 0;
 };
 
 } // namespace qiravon

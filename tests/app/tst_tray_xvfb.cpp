@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRect>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -180,8 +181,10 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"QIRAVON_XVFB"_s, u"1"_s);
         // With a session bus, Qt would offer the icon to a StatusNotifier host that this
-        // display does not have; trayer is an XEmbed host.
+        // display does not have; trayer is an XEmbed host. A runtime folder of its own keeps
+        // the program from finding the user's bus there, or a player already running.
         env.remove(u"DBUS_SESSION_BUS_ADDRESS"_s);
+        env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
         env.remove(u"QT_QPA_PLATFORM"_s);
         m_program->setProcessEnvironment(env);
         m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -231,6 +234,7 @@ private:
         return geometry(trayHostWindow()).center();
     }
 
+    QTemporaryDir m_runtime;
     std::unique_ptr<QProcess> m_windowManager;
     std::unique_ptr<QProcess> m_trayHost;
     std::unique_ptr<QProcess> m_program;

@@ -5,6 +5,7 @@
 #include "playback/volumedrag.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -93,21 +94,6 @@ private Q_SLOTS:
         QCOMPARE(knobLeftForVolume(250), 1080.0);
     }
 
-    void aVolumeSetByKeyShowsWhatADragToItShows()
-    {
-        // Every volume a whole-pixel drag reaches: set directly, the knob, the fill and the
-        // label land on the same pixels.
-        for (int k = 0; k <= 48; ++k) {
-            const VolumeDrag drag = dragStep(24 + k, 0);
-            const VolumeDrag set = knobStep(knobLeftForVolume(drag.volume));
-            const QString at = u"k = %1"_s.arg(k);
-            QVERIFY2(twipsToPx(set.knobLeft) == twipsToPx(drag.knobLeft), qPrintable(at));
-            QVERIFY2(twipsToPx(set.fillWidth) == twipsToPx(drag.fillWidth), qPrintable(at));
-            QCOMPARE(set.volume, drag.volume);
-            QCOMPARE(set.caption, drag.caption);
-        }
-    }
-
     void knobPositionsMapToVolume()
     {
         QCOMPARE(volumeAtKnob(360), 0);
@@ -117,6 +103,28 @@ private Q_SLOTS:
         QCOMPARE(volumeAtKnob(1080), 100);
         QCOMPARE(volumeAtKnob(1500), 100);
         QCOMPARE(volumeAtKnob(-20), 0);
+    }
+
+    void aVolumeSetDirectlyLooksAsTheDragToIt()
+    {
+        // By key or from the desktop's media controls: the slider must look as a drag to that
+        // volume leaves it.
+        // Every volume stands for itself, out of range ones clamped.
+        for (int volume = -5; volume <= 105; ++volume) {
+            const VolumeDrag step = dragToVolume(volume);
+            const int expected = std::clamp(volume, 0, 100);
+            QVERIFY2(step.volume == expected, qPrintable(u"volume %1"_s.arg(volume)));
+            QCOMPARE(step.caption, QString::number(expected));
+        }
+        // A volume a whole-pixel drag reaches puts the knob and the fill on that drag's pixels.
+        for (int k = 0; k <= 48; ++k) {
+            const VolumeDrag dragged = dragStep(24 + k, 0);
+            const VolumeDrag set = dragToVolume(dragged.volume);
+            QVERIFY2(twipsToPx(set.knobLeft) == twipsToPx(dragged.knobLeft) &&
+                         twipsToPx(set.fillWidth) == twipsToPx(dragged.fillWidth),
+                     qPrintable(u"k = %1"_s.arg(k)));
+            QCOMPARE(set.caption, dragged.caption);
+        }
     }
 };
 

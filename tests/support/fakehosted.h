@@ -30,7 +30,7 @@ private:
     bool m_visible = false;
 };
 
-//! Records URL and volume writes; tests set the status text.
+//! Records URL and volume writes; tests set the status text, the state and the title.
 class FakeMediaPlayer final : public IMediaPlayer
 {
     Q_OBJECT
@@ -49,10 +49,22 @@ public:
         volumes.append(volume);
     }
     int volume() const override { return m_volume; }
+    PlaybackState playbackState() const override { return m_playbackState; }
+    QString streamTitle() const override { return m_streamTitle; }
     void setStatus(const QString& status)
     {
         m_status = status;
         Q_EMIT statusChanged(status);
+    }
+    void setPlaybackState(PlaybackState state)
+    {
+        m_playbackState = state;
+        Q_EMIT playbackStateChanged(state);
+    }
+    void setStreamTitle(const QString& title)
+    {
+        m_streamTitle = title;
+        Q_EMIT streamTitleChanged(title);
     }
 
     QStringList urls;
@@ -62,6 +74,8 @@ private:
     QString m_url;
     QString m_status;
     int m_volume = 50;
+    PlaybackState m_playbackState = PlaybackState::Stopped;
+    QString m_streamTitle;
 };
 
 //! Records intray writes; tests raise the icon's events by hand.

@@ -43,6 +43,24 @@ QString audioSinkFor(const GstPlayerOptions& options)
     return fromEnv.isEmpty() ? u"autoaudiosink"_s : fromEnv;
 }
 
+PlaybackState playbackStateFor(PlayerPhase phase)
+{
+    switch (phase) {
+    case PlayerPhase::Connecting:
+    case PlayerPhase::Buffering:
+    case PlayerPhase::Retrying:
+        return PlaybackState::Opening;
+    case PlayerPhase::Playing:
+        return PlaybackState::Playing;
+    case PlayerPhase::Failed:
+        return PlaybackState::Failed;
+    case PlayerPhase::Idle:
+    case PlayerPhase::Stopped:
+        break;
+    }
+    return PlaybackState::Stopped;
+}
+
 } // namespace
 
 GstMediaPlayer::GstMediaPlayer(QObject* parent) : GstMediaPlayer(GstPlayerOptions{}, parent) {}
@@ -440,6 +458,16 @@ void GstMediaPlayer::setPhase(PlayerPhase phase)
 
 void GstMediaPlayer::publish()
 {
+    // Every change of the state goes through here, so the state and the title are told here.
+    if (const PlaybackState playback = playbackStateFor(m_state.phase);
+        playback != m_playbackState) {
+        m_playbackState = playback;
+        Q_EMIT playbackStateChanged(playback);
+    }
+    if (m_state.title != m_streamTitle) {
+        m_streamTitle = m_state.title;
+        Q_EMIT streamTitleChanged(m_streamTitle);
+    }
     const QString text = statusText(m_state);
     if (text == m_status)
         return;

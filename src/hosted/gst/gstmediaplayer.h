@@ -58,6 +58,8 @@ public:
     [[nodiscard]] QString status() const override { return m_status; }
     void setVolume(int volume) override;
     [[nodiscard]] int volume() const override { return m_volume; }
+    [[nodiscard]] PlaybackState playbackState() const override { return m_playbackState; }
+    [[nodiscard]] QString streamTitle() const override { return m_streamTitle; }
 
     [[nodiscard]] const PlayerState& state() const { return m_state; }
     //! The stream address being played or tried (a playlist's entry, not the playlist).
@@ -100,6 +102,9 @@ private:
     QString m_status;
     int m_volume = 50;
     PlayerState m_state;
+    // What was last told through the signals, so each change is told once.
+    PlaybackState m_playbackState = PlaybackState::Stopped;
+    QString m_streamTitle;
 
     std::unique_ptr<gst::Pipeline> m_pipeline;
     quint64 m_generation = 0;
