@@ -6,7 +6,6 @@
 #include "app/realhosted.h"
 #include "app/startup.h"
 #include "hosted/gst/gstsetup.h"
-#include "hosted/web/webenginebrowser.h"
 #include "hosted/web/webengineenv.h"
 
 #include <QApplication>
@@ -19,16 +18,6 @@ namespace {
 void prepareEnvironment()
 {
     qiravon::prepareWebEngineEnvironment();
-}
-
-// The web engine takes longer to start than the whole window takes to load; starting it after
-// the first frame keeps the window quick to appear. The start page asked for during the load
-// waits in the browser and loads then, while the browser is still hidden.
-void deferWebEngine(qiravon::Form1& form1)
-{
-    if (auto* browser = qobject_cast<qiravon::WebEngineBrowser*>(form1.web))
-        QObject::connect(&form1, &qiravon::Form1::firstPainted, browser,
-                         &qiravon::WebEngineBrowser::createEngine);
 }
 
 } // namespace
@@ -47,7 +36,6 @@ int main(int argc, char* argv[])
     qiravon::MessageBoxReporter reporter;
     const QString dataDir = QCoreApplication::applicationDirPath() + QStringLiteral("/data/");
     qiravon::Form1 form1(hosted, reporter, dataDir);
-    deferWebEngine(form1);
     if (const int status = qiravon::startMainWindow(form1, reporter))
         return status;
     return app.exec();
