@@ -95,7 +95,8 @@ void TestWebModule::theEngineComesWithTheFirstShownPage()
     QFile file(page);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(u"<!DOCTYPE html><meta charset=utf-8><title>Qiravon 网络收音机</title>"
-               u"<body style='background:#f0f8fc'>欢迎"_s.toUtf8());
+               u"<body style='background:#f0f8fc'>欢迎"
+               u"<script>window.status = '正在连接 <b>电台</b>';</script>"_s.toUtf8());
     file.close();
 
     WebModuleLoader loader({QStringLiteral(QIRAVON_WEB_MODULE_BUILD_DIR)},
@@ -106,6 +107,7 @@ void TestWebModule::theEngineComesWithTheFirstShownPage()
     browser->widget()->setGeometry(10, 112, 721, 297);
     browser->setVisible(false);
     QSignalSpy titles(browser, &IBrowser::TitleChange);
+    QSignalSpy status(browser, &IBrowser::StatusTextChange);
     browser->Navigate(page);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -123,6 +125,8 @@ void TestWebModule::theEngineComesWithTheFirstShownPage()
     // The engine reports the same title once it has loaded the page.
     QTRY_VERIFY_WITH_TIMEOUT(
         titles.size() >= 2 && texts(titles).constLast() == u"Qiravon 网络收音机"_s, kLoadTimeoutMs);
+    // The page's status text crosses from the module too, as the page wrote it.
+    QTRY_COMPARE(texts(status), QStringList{u"正在连接 <b>电台</b>"_s});
     // Qt re-creates a top-level whose surface type a new child needs changed; the page must
     // not cause that.
     QTest::qWait(300);
