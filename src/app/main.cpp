@@ -9,7 +9,6 @@
 #include "app/startup.h"
 #include "app/trayhandlers.h"
 #include "hosted/gst/gstsetup.h"
-#include "hosted/web/webenginebrowser.h"
 #include "hosted/web/webengineenv.h"
 #include "session/instanceguard.h"
 #include "session/mprisservice.h"
@@ -24,16 +23,6 @@ namespace {
 void prepareEnvironment()
 {
     qiravon::prepareWebEngineEnvironment();
-}
-
-// The web engine takes longer to start than the whole window takes to load; starting it after
-// the first frame keeps the window quick to appear. The start page asked for during the load
-// waits in the browser and loads then, while the browser is still hidden.
-void deferWebEngine(qiravon::Form1& form1)
-{
-    if (auto* browser = qobject_cast<qiravon::WebEngineBrowser*>(form1.web))
-        QObject::connect(&form1, &qiravon::Form1::firstPainted, browser,
-                         &qiravon::WebEngineBrowser::createEngine);
 }
 
 QString dataDir()
@@ -64,7 +53,6 @@ int main(int argc, char* argv[])
     qiravon::RealHosted hosted;
     qiravon::MessageBoxReporter reporter;
     qiravon::Form1 form1(hosted, reporter, dataDir());
-    deferWebEngine(form1);
     QObject::connect(&guard, &qiravon::InstanceGuard::raiseRequested, &form1.trayHandlers(),
                      &qiravon::TrayHandlers::showWindow);
     if (const int status = qiravon::startMainWindow(form1, reporter))

@@ -1,8 +1,8 @@
 #include "hosted/web/webenginebrowser.h"
 
 #include "hosted/web/browseraddress.h"
+#include "hosted/web/browserpage.h"
 #include "hosted/web/log.h"
-#include "hosted/web/statuspage.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
@@ -61,7 +61,7 @@ void WebEngineBrowser::createEngine()
     qCDebug(lcWeb) << "starting the web engine";
     auto* view = new QWebEngineView(m_container);
     m_view = view;
-    auto* page = new StatusPage(view);
+    auto* page = new BrowserPage(view);
     view->setPage(page);
     m_container->layout()->addWidget(view);
     m_container->setFocusProxy(view);
@@ -78,7 +78,7 @@ void WebEngineBrowser::createEngine()
         m_hoveredLink = address;
         Q_EMIT StatusTextChange(address);
     });
-    connect(page, &StatusPage::statusWritten, this, &IBrowser::StatusTextChange);
+    connect(page, &BrowserPage::statusWritten, this, &IBrowser::StatusTextChange);
 
     if (m_pending) {
         view->load(*m_pending);

@@ -1,6 +1,5 @@
 #include "hosted/web/webengineenv.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <unistd.h>
@@ -61,9 +60,10 @@ void prepareWebEngineEnvironment()
     const QString display = qEnvironmentVariable("DISPLAY");
     if (!display.isEmpty() && (launcherSaysVirtual() || isVirtualXServer(display)))
         setDefaultEnv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    // The web view shares its GL context with the window it is drawn into; Qt reads this only
-    // before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt::AA_ShareOpenGLContexts is left unset on purpose: set before the application object,
+    // it makes Qt GUI create an OpenGL context at once, tens of megabytes and a noticeable
+    // while for a window that may never show a page. The web engine module makes the shared
+    // context itself when it is loaded (see webenginemodule.cpp).
 }
 
 } // namespace qiravon

@@ -11,8 +11,9 @@ namespace qiravon {
                                     const QString& lockDir = QStringLiteral("/tmp"),
                                     const QString& procDir = QStringLiteral("/proc"));
 
-//! Prepares the process for Qt WebEngine. Must run before the QApplication is created, because
-//! both the application attributes and Chromium's switches are read once, at start-up.
+//! Prepares the process for Qt WebEngine without loading it. Runs before the QApplication is
+//! created, while the process has one thread: the variables are read when the engine and Qt
+//! Quick start, and changing the environment later races with threads that read it.
 //! Sets a variable only where the user has not set it.
 void prepareWebEngineEnvironment();
 

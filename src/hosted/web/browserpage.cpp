@@ -1,8 +1,9 @@
-#include "hosted/web/statuspage.h"
+#include "hosted/web/browserpage.h"
 
 #include <QUuid>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineView>
 
 using namespace Qt::StringLiterals;
 
@@ -31,10 +32,13 @@ QString statusScript(const QString& prefix)
 
 } // namespace
 
-StatusPage::StatusPage(QObject* parent)
+BrowserPage::BrowserPage(QObject* parent)
     : QWebEnginePage(parent),
       m_prefix(u"qiravon-status/"_s + QUuid::createUuid().toString(QUuid::WithoutBraces) + u':')
 {
+    // Each document gets its own share of dialogs, as a browser's tab does.
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { m_dialogs.newDocument(); });
+
     QWebEngineScript script;
     script.setName(u"qiravon-window-status"_s);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
@@ -44,15 +48,34 @@ StatusPage::StatusPage(QObject* parent)
     scripts().insert(script);
 }
 
-void StatusPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
-                                          const QString& message, int lineNumber,
-                                          const QString& sourceID)
+void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
+                                           const QString& message, int lineNumber,
+                                           const QString& sourceID)
 {
     if (message.startsWith(m_prefix)) {
         Q_EMIT statusWritten(message.mid(m_prefix.size()));
         return;
     }
     QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
+}
+
+// The engine's own answers would open modal message boxes that run a nested event loop until
+// the user answers: every window of the program waits meanwhile, and a page that loops on
+// alert() never lets go. Every answer here is given at once.
+void BrowserPage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg)
+{
+    m_dialogs.alert(QWebEngineView::forPage(this), securityOrigin, msg);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg)
+{
+    return m_dialogs.confirm(securityOrigin, msg);
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg,
+                                   const QString& /*defaultValue*/, QString* /*result*/)
+{
+    return m_dialogs.prompt(securityOrigin, msg);
 }
 
 } // namespace qiravon
