@@ -31,6 +31,14 @@ QString dataDir()
                                   QStringLiteral(QIRAVON_INSTALLED_DATA));
 }
 
+// GStreamer reads its registry and loads its plug-ins after the first frame, on a thread of its
+// own, so the window waits for none of it and the first double-click finds them ready.
+void prewarmPlayer(qiravon::Form1& form1)
+{
+    QObject::connect(&form1, &qiravon::Form1::firstPainted, &form1,
+                     [] { qiravon::prewarmGStreamer(); });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -49,12 +57,13 @@ int main(int argc, char* argv[])
     if (guard.claim(bus) == qiravon::InstanceGuard::Claim::AlreadyRunning)
         return EXIT_SUCCESS;
 
-    qiravon::initGStreamer(&argc, &argv);
+    qiravon::prepareGStreamer(&argc, &argv);
     qiravon::RealHosted hosted;
     qiravon::MessageBoxReporter reporter;
     qiravon::Form1 form1(hosted, reporter, dataDir());
     QObject::connect(&guard, &qiravon::InstanceGuard::raiseRequested, &form1.trayHandlers(),
                      &qiravon::TrayHandlers::showWindow);
+    prewarmPlayer(form1);
     if (const int status = qiravon::startMainWindow(form1, reporter))
         return status;
 

@@ -1,7 +1,9 @@
 #include "hosted/gst/pipeline.h"
 
 #include "hosted/gst/gstptr.h"
+#include "hosted/gst/gstsetup.h"
 #include "hosted/gst/log.h"
+#include "hosted/gst/playbintuning.h"
 #include "hosted/gst/sourceguard.h"
 
 #include <QCoreApplication>
@@ -195,8 +197,11 @@ GstPadProbeReturn onSinkBuffer(GstPad* pad, GstPadProbeInfo* info, gpointer data
         const qint64 now = g_get_monotonic_time() * 1000;
         relay->firstNs.store(now);
         relay->post(new FirstAudioEvent(relay->generation(), now));
+        qCDebug(lcPlayer, "first decoded audio reached the output");
     } else if (seen == 1) {
         relay->secondNs.store(g_get_monotonic_time() * 1000);
+        // A synchronising sink takes its second buffer only once it plays: sound is heard.
+        qCDebug(lcPlayer, "audio plays");
     }
     return GST_PAD_PROBE_OK;
 }
@@ -299,6 +304,9 @@ Pipeline::Pipeline(QObject* target, quint64 generation, const QString& uri,
                    const QString& sinkDescription, int volume)
     : m_relay(std::make_shared<Relay>(target, generation))
 {
+    // The window's process sets GStreamer up in the background; a station played before that
+    // is done waits for it here.
+    ensureGStreamer();
     GstElement* playbin = gst_element_factory_make("playbin", nullptr);
     if (!playbin) {
         qCWarning(lcPlayer, "GStreamer has no playbin element");
@@ -314,6 +322,8 @@ Pipeline::Pipeline(QObject* target, quint64 generation, const QString& uri,
     // Audio only: a radio has nothing to show, and no video sink means no window.
     g_object_set(m_playbin, "flags", kPlayFlagAudio | kPlayFlagSoftVolume, "audio-sink", sink,
                  "volume", linearVolume(volume), "uri", uri.toUtf8().constData(), nullptr);
+
+    limitNetworkQueue(m_playbin);
 
     m_relay->syncElement.reset(findSyncElement(sink));
     if (PadPtr pad{gst_element_get_static_pad(sink, "sink")}) {
