@@ -1,10 +1,10 @@
 #include "contenders.h"
 
+#include "procstats.h"
+
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <unistd.h>
 
 namespace qiravon::bench {
 
@@ -107,26 +107,17 @@ std::optional<CpuUse> cpuSeconds(const QString& program, const QStringList& argu
     child.start(program, arguments);
     if (!child.waitForStarted(5000))
         return std::nullopt;
-    const auto sample = [pid = child.processId()]() -> double {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            return -1;
-        // Fields 14 and 15 (utime, stime) follow the parenthesised command name.
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() <= 12)
-            return -1;
-        return (fields[11].toDouble() + fields[12].toDouble()) / sysconf(_SC_CLK_TCK);
-    };
+    const qint64 pid = child.processId();
     child.waitForFinished(settle * 1000);
-    const double settled = sample();
+    const double settled = cpuSecondsOf(pid);
     child.waitForFinished(seconds * 1000);
-    const double end = sample();
+    const double end = cpuSecondsOf(pid);
+    const qint64 pss = pssKbOf(pid);
     child.kill();
     child.waitForFinished(3000);
     if (settled < 0 || end < 0)
         return std::nullopt;
-    return CpuUse{end, end - settled};
+    return CpuUse{end, end - settled, pss};
 }
 
 } // namespace qiravon::bench

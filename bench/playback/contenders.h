@@ -28,6 +28,7 @@ struct CpuUse
 {
     double total = 0;   //!< from its start to `settle + seconds`
     double playing = 0; //!< in the last `seconds` only, after `settle` seconds of start-up
+    qint64 pssKb = 0;   //!< at the end
 };
 std::optional<CpuUse> cpuSeconds(const QString& program, const QStringList& arguments, int settle,
                                  int seconds);
