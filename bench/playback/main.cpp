@@ -140,8 +140,8 @@ std::optional<CpuUse> gstLaunchCpu(const QUrl& mp3, bool ourDecoder, int settle,
                           QStringLiteral("audio-sink=fakesink sync=true")};
     if (!ourDecoder)
         return cpuSeconds(QStringLiteral("gst-launch-1.0"), arguments, settle, seconds);
-    arguments.prepend(QStringLiteral("GST_PLUGIN_FEATURE_RANK=mpg123audiodec:primary"));
     arguments.prepend(QStringLiteral("gst-launch-1.0"));
+    arguments.prepend(QStringLiteral("GST_PLUGIN_FEATURE_RANK=mpg123audiodec:primary"));
     return cpuSeconds(QStringLiteral("env"), arguments, settle, seconds);
 }
 
@@ -248,10 +248,17 @@ void windowRows(const Settings& s, const QList<Row>& rows)
                 << s.runs - warmClick.size() << " warm)";
         out << Qt::endl;
     }
+}
 
+// Memory at rest and while playing, and CPU while playing, of the real program.
+void memoryRows(const Settings& s, const QList<Row>& rows)
+{
+    if (const QString missing = WindowApp::missing(s.program); !missing.isEmpty()) {
+        out << "\nmemory rows skipped: " << missing << Qt::endl;
+        return;
+    }
     if (s.cpuSeconds <= 0 || rows.isEmpty())
         return;
-    // Memory at rest and while playing, and CPU while playing, of the real program.
     WindowApp app;
     const QString folder = s.tempDir + u"/window-memory"_s;
     if (!QDir().mkpath(folder) || !app.prepare(s.program, folder, rows.first().url))
@@ -319,7 +326,7 @@ int main(int argc, char* argv[])
                       QStringLiteral("s"), QStringLiteral("30")});
     parser.addOption({QStringLiteral("only"),
                       QStringLiteral("Comma-separated parts to run: startup, switch, cpu, "
-                                     "window (default: all)."),
+                                     "window, memory (default: all)."),
                       QStringLiteral("parts")});
     parser.addOption({QStringLiteral("program"),
                       QStringLiteral("The real program for the window rows (default: the "
@@ -413,6 +420,8 @@ int main(int argc, char* argv[])
             cpuRows(s, mp3);
         if (wanted("window"))
             windowRows(s, windowStations);
+        if (wanted("memory"))
+            memoryRows(s, windowStations);
     }
 
     icecast.stop();
