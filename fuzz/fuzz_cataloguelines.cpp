@@ -36,7 +36,8 @@ QList<QByteArray> rawLines(const QByteArray& bytes)
 // end of the line is marked like any other broken one.
 QString decodedAlone(const QByteArray& line)
 {
-    QStringDecoder decoder(qiravon::kCatalogueCodec, QStringDecoder::Flag::Stateless);
+    // Stateless: each call decodes as a fresh decoder would.
+    static QStringDecoder decoder(qiravon::kCatalogueCodec, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(line + '\r');
     if (text.endsWith(u'\r'))
         text.chop(1);

@@ -78,8 +78,8 @@ std::optional<RuntimeError> checkCatalogueDecoder(const char* codec)
     qCCritical(lcCatalogue) << "no usable text decoder for" << codec;
     return RuntimeError{
         48,
-        u"Error in loading DLL: no working %1 text decoder (this Qt was built "
-        u"without ICU), so the catalogue files cannot be read"_s.arg(QString::fromLatin1(codec)),
+        u"Error in loading DLL: no working %1 text decoder, so the catalogue files cannot be "
+        u"read (a Qt built without ICU has none)"_s.arg(QString::fromLatin1(codec)),
         {}};
 }
 

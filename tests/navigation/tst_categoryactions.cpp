@@ -325,7 +325,9 @@ private Q_SLOTS:
         NavFixture f;
         QVERIFY(f.load());
         NavFixture& form = f;
-        // A long interval, and half a second of it gone: a restart would show as a full one.
+        // A long, exact interval, and half a second of it gone: a restart would show as a
+        // full one.
+        f.Timer2->setTimerType(Qt::PreciseTimer);
         f.Timer2->start(60000);
         QTRY_VERIFY(f.Timer2->remainingTime() <= 59500);
         for (LinkLabel* link : {form.links.regions[3], form.links.rowOneStart,
