@@ -23,7 +23,7 @@ constexpr int kStripTwips = 20;          // background strip below the text
 constexpr double kFontPoints = 9.0;
 
 // A line of text of `points` takes, in the design, the height of its em: 9 pt, 180 twips,
-// 12 px. The layout stacks links that close (LinkMain and LinkBlog are 13 px apart).
+// 12 px. The layout stacks links that closely (LinkMain and LinkBlog are 13 px apart).
 int lineHeightPx(double points)
 {
     return twipsToPx(points * 20);
