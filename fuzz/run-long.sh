@@ -10,7 +10,7 @@ runs=${3:-10000000}
 here=$(cd "$(dirname "$0")" && pwd)
 case "$target" in
   recordsplit) extra="-max_len=70000" ;;
-  cataloguelines) extra="-max_len=140000 -dict=$here/cataloguelines.dict" ;;
+  cataloguelines) extra="-max_len=8192 -dict=$here/cataloguelines.dict" ;;
   playlist) extra="-max_len=65536 -dict=$here/playlist.dict" ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac

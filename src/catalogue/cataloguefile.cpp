@@ -7,6 +7,11 @@
 #include <algorithm>
 #include <utility>
 
+// A fuzzing build shrinks the blocks, so that small inputs cross many of their boundaries.
+#ifndef QIRAVON_CATALOGUE_BLOCK_BYTES
+#define QIRAVON_CATALOGUE_BLOCK_BYTES (64 * 1024)
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace qiravon {
@@ -89,7 +94,7 @@ void forEachCatalogueLine(const QByteArray& bytes, const std::function<void(cons
     // byte below 0x40 after a broken sequence, so decoding many whole lines at once and then
     // splitting the text gives the same lines as splitting the raw bytes first. One decoder
     // call per block instead of per line halves the cost of a large catalogue.
-    constexpr qsizetype kBlockBytes = 64 * 1024;
+    constexpr qsizetype kBlockBytes = QIRAVON_CATALOGUE_BLOCK_BYTES;
     const QByteArrayView all(bytes);
     const qsizetype size = all.size();
     QStringDecoder decoder(kCatalogueCodec, QStringDecoder::Flag::Stateless);
