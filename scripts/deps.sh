@@ -11,10 +11,10 @@ libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base \
 gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly \
 gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-tools fonts-wqy-microhei xvfb xauth"
 # What the tests use beyond that: a local stream server, a window manager and a tray host
-# for the desktop tests, the X tools that drive and photograph them, a private session bus,
-# the validators of the installed desktop entry and AppStream file, and the formatter that
-# CI checks the sources with.
-TESTING="icecast2 openbox trayer xdotool x11-utils imagemagick dbus desktop-file-utils \
+# for the desktop tests, the X tools that drive and photograph them (wmctrl closes a window
+# the way a task bar does), a private session bus, the validators of the installed desktop
+# entry and AppStream file, and the formatter that CI checks the sources with.
+TESTING="icecast2 openbox trayer xdotool wmctrl x11-utils imagemagick dbus desktop-file-utils \
 appstream clang-format"
 
 case "${1:-run}" in

@@ -219,6 +219,14 @@ bool Form1::focusNextPrevChild(bool next)
     return true;
 }
 
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // An all-stations copy running further down the stack would otherwise go on copying,
+    // and keep the program from ending, after the window is gone.
+    m_navigation->stopAllStationsCopy();
+    QWidget::closeEvent(event);
+}
+
 void Form1::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);

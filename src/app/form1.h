@@ -130,6 +130,9 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent* event) override;
+    //! Only the program's own unload gets here; the chrome turns the window system's close
+    //! requests into the close button's action.
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     //! Tab and Shift+Tab go through the controls in reading order.
     bool focusNextPrevChild(bool next) override;

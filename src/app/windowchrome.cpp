@@ -5,6 +5,7 @@
 #include "hosted/itray.h"
 #include "widgets/mouselabel.h"
 
+#include <QCloseEvent>
 #include <QMouseEvent>
 
 using namespace Qt::StringLiterals;
@@ -35,7 +36,7 @@ void WindowChrome::closeWindow()
 {
     if (!m_window)
         return;
-    if (m_tray && m_tray->isAvailable()) {
+    if (m_tray && m_tray->isAvailable() && m_tray->intray()) {
         m_window->hide();
         return;
     }
@@ -55,6 +56,14 @@ bool WindowChrome::eventFilter(QObject* watched, QEvent* event)
     // Only the mouse matters; looking at anything else would also meet the title while it
     // is being destroyed, no longer a MouseLabel.
     const QEvent::Type type = event->type();
+    if (watched == m_window && type == QEvent::Close)
+        return filterClose(static_cast<QCloseEvent*>(event));
+    if (watched == m_window && (type == QEvent::WindowDeactivate || type == QEvent::Hide)) {
+        // Whatever took the focus or hid the window has the mouse now; the release will not
+        // come here.
+        m_drag.release();
+        return false;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
         type != QEvent::MouseButtonRelease)
         return false;
@@ -63,6 +72,19 @@ bool WindowChrome::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_title)
         filterTitle(event);
     return false;
+}
+
+bool WindowChrome::filterClose(QCloseEvent* event)
+{
+    // The program's own unload closes the window directly; a close that comes from the window
+    // system (Alt+F4, a task bar's or dock's Close) is the user's, and does what the close
+    // button does. Closing for real would leave no way back without a tray, and the station
+    // would play on unseen.
+    if (!event->spontaneous())
+        return false;
+    event->ignore();
+    closeWindow();
+    return true;
 }
 
 bool WindowChrome::isBackground(QPointF position) const
@@ -82,7 +104,7 @@ bool WindowChrome::filterWindow(QEvent* event)
     }
     case QEvent::MouseMove: {
         const auto* move = static_cast<QMouseEvent*>(event);
-        if (m_drag.move(move->globalPosition().toPoint()))
+        if (m_drag.move(move->globalPosition().toPoint(), move->buttons()))
             return true;
         if (!isBackground(move->position()))
             return false;
@@ -109,9 +131,11 @@ void WindowChrome::filterTitle(QEvent* event)
         m_drag.press(press->button(), press->globalPosition().toPoint());
         break;
     }
-    case QEvent::MouseMove:
-        m_drag.move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+    case QEvent::MouseMove: {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        m_drag.move(move->globalPosition().toPoint(), move->buttons());
         break;
+    }
     case QEvent::MouseButtonRelease:
         m_drag.release();
         break;

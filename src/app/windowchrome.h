@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
+class QCloseEvent;
+
 namespace qiravon {
 
 class CaptionButton;
@@ -32,6 +34,9 @@ struct ChromeControls
 //! surface or by its title with any mouse button, and the close and minimise buttons with
 //! their normal, hover and pressed pictures.
 //!
+//! A close request from the window system does what the close button does; only the
+//! program's own unload really closes the window.
+//!
 //! The window's surface counts only where no control lies: a control that ignores an event
 //! passes it on to the window, but the window must not act on it.
 class WindowChrome final : public QObject
@@ -45,8 +50,8 @@ public:
     [[nodiscard]] CaptionButton& minimiseButton() const { return *m_minimise; }
     [[nodiscard]] WindowDrag& drag() { return m_drag; }
 
-    //! Hides the window; the tray brings it back. Without a tray to come back from, the
-    //! window is minimised instead, so it can still be reached from the task bar.
+    //! Hides the window; the tray icon brings it back. Without a tray icon to come back from,
+    //! the window is minimised instead, so it can still be reached from the task bar.
     void closeWindow();
     void minimiseWindow();
 
@@ -54,6 +59,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool filterClose(QCloseEvent* event);
     bool filterWindow(QEvent* event);
     void filterTitle(QEvent* event);
     [[nodiscard]] bool isBackground(QPointF position) const;

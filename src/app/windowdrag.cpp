@@ -20,13 +20,18 @@ void WindowDrag::press(Qt::MouseButton button, QPoint globalPos)
     if (button == Qt::LeftButton && m_systemMove && m_systemMove(*m_window))
         return;
     m_following = true;
+    m_button = button;
     m_grabOffset = globalPos - m_window->pos();
 }
 
-bool WindowDrag::move(QPoint globalPos)
+bool WindowDrag::move(QPoint globalPos, Qt::MouseButtons buttons)
 {
     if (!m_following || !m_window)
         return false;
+    if (!(buttons & m_button)) {
+        release();
+        return false;
+    }
     m_window->move(globalPos - m_grabOffset);
     return true;
 }

@@ -27,9 +27,11 @@ public:
 
     //! A mouse button went down on a part of the window that drags it.
     void press(Qt::MouseButton button, QPoint globalPos);
-    //! The pointer moved while the drag may run; returns true when it moved the window.
-    bool move(QPoint globalPos);
-    //! A mouse button came up.
+    //! The pointer moved, with `buttons` held, while the drag may run; returns true when it
+    //! moved the window. A move without the dragging button ends the drag: its release went
+    //! elsewhere (a popup or another program took the mouse).
+    bool move(QPoint globalPos, Qt::MouseButtons buttons);
+    //! A mouse button came up, or the window lost the mouse.
     void release();
     //! True while the window follows the pointer by the program's own moves.
     [[nodiscard]] bool isFollowing() const { return m_following; }
@@ -40,6 +42,7 @@ private:
     QPointer<QWidget> m_window;
     SystemMove m_systemMove = &WindowDrag::startSystemMove;
     bool m_following = false;
+    Qt::MouseButton m_button = Qt::NoButton; // the button that started the drag
     QPoint m_grabOffset; // from the window's top-left corner to the pointer, at the press
 };
 

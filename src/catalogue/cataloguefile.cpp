@@ -1,30 +1,39 @@
 #include "catalogue/cataloguefile.h"
 
 #include "catalogue/log.h"
+#include "catalogue/regularfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 #include <utility>
+
+// A fuzzing build shrinks the blocks, so that small inputs cross many of their boundaries.
+#ifndef QIRAVON_CATALOGUE_BLOCK_BYTES
+#define QIRAVON_CATALOGUE_BLOCK_BYTES (64 * 1024)
+#endif
+
+using namespace Qt::StringLiterals;
 
 namespace qiravon {
 
 std::optional<RuntimeError>
 CatalogueFile::forEachLine(const QString& path, const std::function<void(const QString&)>& line)
 {
-    QFile file(path);
-    if (!QFileInfo::exists(path))
-        return RuntimeError::fileNotFound(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return RuntimeError::fileAccess(path, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return RuntimeError::fileAccess(path, file.errorString());
-    // Closed before the lines are handed on: no catalogue file stays open while rows are added.
-    file.close();
-    qCDebug(lcCatalogue) << "read" << path << bytes.size() << "bytes";
-    forEachCatalogueLine(bytes, line);
+    // Checked once per run: without a working decoder every line would read as empty text
+    // and the catalogue would look loaded.
+    static const std::optional<RuntimeError> decoderError = checkCatalogueDecoder();
+    if (decoderError) {
+        RuntimeError error = *decoderError;
+        error.path = path;
+        return error;
+    }
+    // Read whole and closed before the lines are handed on: no catalogue file stays open
+    // while rows are added.
+    const FileBytes file = readRegularFile(path);
+    if (file.error)
+        return file.error;
+    qCDebug(lcCatalogue) << "read" << path << file.bytes.size() << "bytes";
+    forEachCatalogueLine(file.bytes, line);
     return std::nullopt;
 }
 
@@ -62,16 +71,33 @@ bool endsInsideCharacter(QByteArrayView line)
 
 } // namespace
 
+std::optional<RuntimeError> checkCatalogueDecoder(const char* codec)
+{
+    // 中文|北京億 in GBK; 億 (0x83 0x7C) is outside GB2312 and ends in the byte of '|', so only
+    // a real GBK decoder gets the whole text right.
+    const QByteArray known("\xD6\xD0\xCE\xC4|\xB1\xB1\xBE\xA9\x83\x7C");
+    const QString expected = u"中文|北京億"_s;
+    QStringDecoder decoder(codec, QStringDecoder::Flag::Stateless);
+    if (decoder.isValid() && decoder.decode(known) == expected && !decoder.hasError())
+        return std::nullopt;
+    qCCritical(lcCatalogue) << "no usable text decoder for" << codec;
+    return RuntimeError{
+        48,
+        u"Error in loading DLL: no working %1 text decoder, so the catalogue files cannot be "
+        u"read (a Qt built without ICU has none)"_s.arg(QString::fromLatin1(codec)),
+        {}};
+}
+
 void forEachCatalogueLine(const QByteArray& bytes, const std::function<void(const QString&)>& line)
 {
     // CR and LF are never part of a double-byte character, and the decoder resumes at any
     // byte below 0x40 after a broken sequence, so decoding many whole lines at once and then
     // splitting the text gives the same lines as splitting the raw bytes first. One decoder
     // call per block instead of per line halves the cost of a large catalogue.
-    constexpr qsizetype kBlockBytes = 64 * 1024;
+    constexpr qsizetype kBlockBytes = QIRAVON_CATALOGUE_BLOCK_BYTES;
     const QByteArrayView all(bytes);
     const qsizetype size = all.size();
-    QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
+    QStringDecoder decoder(kCatalogueCodec, QStringDecoder::Flag::Stateless);
     const qsizetype lastEnd = bytes.lastIndexOf('\r');
     qsizetype lastLineStart = lastEnd + 1;
     if (lastEnd >= 0 && lastLineStart < size && all[lastLineStart] == '\n')

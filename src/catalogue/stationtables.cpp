@@ -5,7 +5,7 @@
 #include "catalogue/stationrecord.h"
 #include "hosted/list/listcontrol.h"
 
-#include <QElapsedTimer>
+#include <chrono>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -45,7 +45,10 @@ constexpr qint64 kYieldEveryMs = 8;
 } // namespace
 
 StationTables::StationTables(ListControl& visible, ListControl& master, QString dataDir)
-    : m_visible(visible), m_master(master), m_dataDir(std::move(dataDir))
+    : m_visible(visible), m_master(master), m_dataDir(std::move(dataDir)), m_copyClock([] {
+          using namespace std::chrono;
+          return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+      })
 {
 }
 
@@ -98,13 +101,12 @@ std::optional<RuntimeError> StationTables::AppendCatalogueFile(const QString& fi
 bool StationTables::CopyAllStations(const std::function<bool()>& keepGoing)
 {
     const int count = m_master.ItemCount();
-    QElapsedTimer sinceYield;
-    sinceYield.start();
+    qint64 lastYield = m_copyClock();
     for (int row = 0; row < count; ++row) {
-        if (keepGoing && sinceYield.elapsed() >= kYieldEveryMs) {
+        if (keepGoing && m_copyClock() - lastYield >= kYieldEveryMs) {
             if (!keepGoing())
                 return false;
-            sinceYield.restart();
+            lastYield = m_copyClock();
         }
         if (const auto station = readStation(m_master, row))
             appendStation(m_visible, *station);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 namespace qiravon {
 
@@ -38,9 +39,13 @@ public:
     [[nodiscard]] std::optional<RuntimeError> AppendCatalogueFile(const QString& fileName,
                                                                   const QString& category);
     //! Appends every master row to the visible list. `keepGoing`, when given, is called
-    //! between rows every few milliseconds; it may run pending events and returns false to
-    //! stop the copy. Returns false when the copy was stopped.
+    //! between rows every few milliseconds of copying; it may run pending events and returns
+    //! false to stop the copy. Returns false when the copy was stopped.
     bool CopyAllStations(const std::function<bool()>& keepGoing = {});
+    //! Milliseconds on a monotonic clock; the copy measures its slices with it.
+    using Clock = std::function<qint64()>;
+    //! Replaces the copy's clock (a steady clock unless a test sets one).
+    void setCopyClock(Clock clock) { m_copyClock = std::move(clock); }
     //! Appends the master rows whose category equals `caption` exactly.
     void CopyStationsOfCategory(const QString& caption);
 
@@ -51,6 +56,7 @@ private:
     ListControl& m_visible;
     ListControl& m_master;
     QString m_dataDir;
+    Clock m_copyClock;
 };
 
 } // namespace qiravon

@@ -69,16 +69,18 @@ void CategoryActions::ShowStationList(bool showList)
 {
     m_c.stationList->setVisible(showList);
     m_c.browser->setVisible(!showList);
-    if (showList)
+    // Starting a running timer would restart its interval, and repeated switches would keep
+    // postponing the poll.
+    if (showList && !m_c.statusPoll->isActive())
         m_c.statusPoll->start();
-    else
+    else if (!showList)
         m_c.statusPoll->stop();
     setToggleCaption(m_c, showList ? kListViewCaption : kWebViewCaption);
 }
 
 void CategoryActions::startRefill()
 {
-    ++m_refills;
+    ++m_generation;
     m_c.stationList->Clear();
 }
 
@@ -104,19 +106,40 @@ void CategoryActions::featuredClicked()
 void CategoryActions::allStationsClicked()
 {
     startRefill();
-    const quint64 refill = m_refills;
+    if (m_copying) {
+        // This click arrived while a copy further down the stack let events run. Copying here
+        // would nest a whole copy inside that one; the running copy stops at its next breath
+        // and starts over for this click instead.
+        m_copyAgainFor = m_generation;
+        return;
+    }
     const QPointer<CategoryActions> alive(this);
+    quint64 generation = m_generation;
     // The copy lets the user go on working. An action started meanwhile owns the list from
     // then on, so this copy must not add to it any more.
-    const bool finished = m_tables.CopyAllStations([this, alive, refill] {
+    const auto keepGoing = [this, alive, &generation] {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return alive && m_refills == refill;
-    });
+        return alive && m_generation == generation;
+    };
+    m_copying = true;
+    bool finished = m_tables.CopyAllStations(keepGoing);
+    while (alive && !finished && m_copyAgainFor == m_generation) {
+        generation = m_generation;
+        finished = m_tables.CopyAllStations(keepGoing);
+    }
+    if (!alive)
+        return;
+    m_copying = false;
     if (!finished)
         return;
     // The foreign-language file is read once: a second pass would list each of its stations
     // twice.
     reportIfFailed(m_tables.AppendCatalogueFile(u"forin.cdb"_s, u"外文电台"_s));
+}
+
+void CategoryActions::stopAllStationsCopy()
+{
+    ++m_generation;
 }
 
 void CategoryActions::netStationsClicked()

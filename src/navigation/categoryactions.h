@@ -68,6 +68,9 @@ public:
     void fixedRegionClicked(const LinkLabel* link);
     void regionClicked(int index);
 
+    //! Stops an all-stations copy that is running, if any; the program is ending.
+    void stopAllStationsCopy();
+
     // The view-toggle button.
     void toggleView();
     void toggleDown();
@@ -91,9 +94,14 @@ private:
     IErrorReporter& m_reporter;
     RegionalPlayers m_players;
     QPointer<Form3> m_form3;
-    //! Counts the actions that refilled the list; a copy whose action is no longer the latest
-    //! stops appending.
-    quint64 m_refills = 0;
+    //! Counts the actions that refilled the list, and the stops; a copy started under another
+    //! count than the current one stops appending.
+    quint64 m_generation = 0;
+    //! True while an all-stations copy runs (and lets events run) further down the stack.
+    bool m_copying = false;
+    //! The count of the all-stations click that came during a running copy, for it to start
+    //! over; a later action changes the count and cancels the restart.
+    quint64 m_copyAgainFor = 0;
 };
 
 } // namespace qiravon

@@ -15,8 +15,10 @@ Form3::Form3(HostedFactory& hosted)
     setObjectName(u"Form3"_s);
     setWindowTitle(u"贵州广播电台"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    // The design's client area; the outer size is put right once the frame is known.
-    resize(twipsToPx(4140), twipsToPx(6660));
+    // The design's client area, which a frame of the design's size makes the outer size; the
+    // client is fitted to the real frame once that is known.
+    setFixedSize(twipsToPx(4140), twipsToPx(6660));
+    m_frame = QSize(twipsToPx(kOuterWidthTwips), twipsToPx(kOuterHeightTwips)) - size();
 
     web = hosted.createBrowser(this);
     web->setObjectName(u"web"_s);
@@ -38,17 +40,11 @@ void Form3::showAgain()
     activateWindow();
 }
 
-void Form3::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    holdOuterSize();
-}
-
 void Form3::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     // Window managers on X11 report the frame only after they have framed the window, which
-    // arrives as a move; the client size has to shrink by the frame then.
+    // arrives as a move.
     holdOuterSize();
 }
 
@@ -63,10 +59,14 @@ void Form3::holdOuterSize()
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize client = QSize(twipsToPx(kOuterWidthTwips), twipsToPx(kOuterHeightTwips)) - frame;
-    // Only a real difference resizes, so the resize this causes ends the round.
-    if (size() != client)
-        resize(client);
+    // Only a new frame asks for a new size, never the size the window manager gave: a tiling
+    // or size-constraining manager that answers with another size is not asked again, so the
+    // two never chase each other. The fixed size tells the manager what the window wants and
+    // keeps a drag on its border from changing it.
+    if (frame == m_frame)
+        return;
+    m_frame = frame;
+    setFixedSize(QSize(twipsToPx(kOuterWidthTwips), twipsToPx(kOuterHeightTwips)) - frame);
 }
 
 } // namespace qiravon

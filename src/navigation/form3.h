@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 namespace qiravon {
@@ -26,12 +27,14 @@ public:
     IBrowser* web = nullptr;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void holdOuterSize();
+
+    //! The frame the client size was last fitted to; the design's, until the real one is known.
+    QSize m_frame;
 };
 
 } // namespace qiravon

@@ -7,6 +7,7 @@
 #include "widgets/mouselabel.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QTimer>
@@ -18,14 +19,15 @@ namespace qiravon {
 VolumeSlider::VolumeSlider(const VolumeSliderControls& controls, IMediaPlayer& player,
                            QObject* parent)
     : QObject(parent), m_controls(controls), m_player(&player),
-      m_cursor([] { return QCursor::pos(); })
+      m_cursor([] { return QCursor::pos(); }),
+      m_buttons([] { return QGuiApplication::mouseButtons(); })
 {
     // The knob keeps the mouse grabbed from the press, so the release reaches it wherever
     // the pointer has gone, and the timer never outlives the held button.
     connect(m_controls.knob, &MouseLabel::mouseDown, m_controls.dragTimer,
             [timer = m_controls.dragTimer] { timer->start(); });
     connect(m_controls.knob, &MouseLabel::mouseUp, m_controls.dragTimer, &QTimer::stop);
-    connect(m_controls.dragTimer, &QTimer::timeout, this, &VolumeSlider::step);
+    connect(m_controls.dragTimer, &QTimer::timeout, this, &VolumeSlider::tick);
 
     m_volume = volumeAtKnob(pxToTwips(m_controls.knob->x()));
     player.setVolume(m_volume);
@@ -41,6 +43,23 @@ VolumeSlider::VolumeSlider(const VolumeSliderControls& controls, IMediaPlayer& p
 void VolumeSlider::setCursorSource(CursorSource source)
 {
     m_cursor = std::move(source);
+}
+
+void VolumeSlider::setButtonsSource(ButtonsSource source)
+{
+    m_buttons = std::move(source);
+}
+
+void VolumeSlider::tick()
+{
+    // The release never comes when a popup or another program takes the mouse: the knob would
+    // follow the bare pointer a thousand times a second. No button held, or a popup holding
+    // the mouse, ends the drag.
+    if (m_buttons() == Qt::NoButton || QApplication::activePopupWidget()) {
+        m_controls.dragTimer->stop();
+        return;
+    }
+    step();
 }
 
 void VolumeSlider::step()

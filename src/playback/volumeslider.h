@@ -34,6 +34,7 @@ class VolumeSlider : public QObject
     Q_OBJECT
 public:
     using CursorSource = std::function<QPoint()>;
+    using ButtonsSource = std::function<Qt::MouseButtons()>;
 
     //! Gives the player the volume the knob shows at once, so what the user sees and hears
     //! agree before the first drag.
@@ -42,6 +43,9 @@ public:
 
     //! Where the pointer is, in screen pixels; QCursor::pos() unless a test replaces it.
     void setCursorSource(CursorSource source);
+
+    //! Which mouse buttons are held; QGuiApplication::mouseButtons() unless a test replaces it.
+    void setButtonsSource(ButtonsSource source);
 
     //! One drag step at the current pointer position; the drag timer calls it.
     void step();
@@ -62,11 +66,14 @@ protected:
 private:
     //! Shows `position` on every part of the slider and gives the player its volume.
     void apply(const VolumeDrag& position);
+    //! A tick of the drag timer: a step, or the end of a drag whose release went elsewhere.
+    void tick();
 
     VolumeSliderControls m_controls;
     QPointer<IMediaPlayer> m_player;
     CursorSource m_cursor;
     int m_volume = 0;
+    ButtonsSource m_buttons;
 };
 
 } // namespace qiravon

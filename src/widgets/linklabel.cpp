@@ -7,6 +7,7 @@
 #include "widgets/linklabelaccessible.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -24,6 +25,31 @@ constexpr BgrColor kMovColor = 255;      // RGB(255, 0, 0)
 constexpr BgrColor kDownColor = 128;     // RGB(128, 0, 0)
 constexpr int kStripTwips = 20;          // background strip below the text
 constexpr double kFontPoints = 9.0;
+
+// A line of text of `points` takes, in the design, the height of its em: 9 pt, 180 twips,
+// 12 px. The layout stacks links that closely (LinkMain and LinkBlog are 13 px apart).
+int lineHeightPx(double points)
+{
+    return twipsToPx(points * 20);
+}
+
+// The design's face draws the text and its underline inside that height. The CJK faces of a
+// Linux desktop draw taller lines, with the underline further down: a label of their natural
+// height covers the link below it. The face is therefore taken at the largest size whose
+// ascent and underline fit the design's line.
+QFont fittedFont(double points)
+{
+    QFont font = resources::songti(points);
+    font.setUnderline(true);
+    const int height = lineHeightPx(points);
+    for (int px = height; px > 1; --px) {
+        font.setPixelSize(px);
+        const QFontMetrics metrics(font);
+        if (metrics.ascent() + metrics.underlinePos() + metrics.lineWidth() <= height)
+            break;
+    }
+    return font;
+}
 
 LinkLabel::UrlOpener& urlOpener()
 {
@@ -50,9 +76,8 @@ LinkLabel::LinkLabel(QWidget* parent)
     m_lbllink->setObjectName(u"lbllink"_s);
     // Captions come from catalogue files; they are shown, never interpreted.
     m_lbllink->setTextFormat(Qt::PlainText);
-    QFont font = resources::songti(kFontPoints);
-    font.setUnderline(true);
-    m_lbllink->setFont(font);
+    m_lbllink->setFont(fittedFont(kFontPoints));
+    m_lineHeight = lineHeightPx(kFontPoints);
     m_lbllink->setMouseTracking(true);
     m_lbllink->setCursor(resources::handCursor());
     m_lbllink->installEventFilter(this);
@@ -75,7 +100,7 @@ QString LinkLabel::GetCaption() const
 void LinkLabel::SetCaption(const QString& caption)
 {
     m_lbllink->setText(caption);
-    m_lbllink->adjustSize();
+    fitLabel();
     fitToCaption();
 }
 
@@ -104,10 +129,9 @@ void LinkLabel::SetBackColor(BgrColor color)
 
 void LinkLabel::SetFontSize(int points)
 {
-    QFont font = m_lbllink->font();
-    font.setPointSize(points);
-    m_lbllink->setFont(font);
-    m_lbllink->adjustSize();
+    m_lbllink->setFont(fittedFont(points));
+    m_lineHeight = lineHeightPx(points);
+    fitLabel();
 }
 
 void LinkLabel::SetShell(bool shell, const QString& url)
@@ -134,6 +158,13 @@ LinkLabel::UrlOpener LinkLabel::setUrlOpener(UrlOpener opener)
 bool LinkLabel::isLeavePollRunning()
 {
     return LeavePoll::instance().isRunning();
+}
+
+void LinkLabel::fitLabel()
+{
+    // As wide as the text, as high as the design's line.
+    m_lbllink->adjustSize();
+    m_lbllink->resize(m_lbllink->width(), m_lineHeight);
 }
 
 void LinkLabel::fitToCaption()

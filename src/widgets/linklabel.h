@@ -15,8 +15,9 @@ namespace qiravon {
 //!
 //! Only the text takes the mouse; the strip below it takes presses and moves without doing
 //! anything, so they never reach the window beneath (where a press would drag the window).
-//! Size: the text's width, and the text's height plus 20 twips. Twips become pixels through
-//! twipsToPx() like every layout value, so the strip is 1 px (20 / 15 = 1.33, to nearest).
+//! Size: the text's width, and the height of the design's line of text (12 px at 9 pt, what
+//! the layout leaves between links) plus 20 twips. Twips become pixels through twipsToPx()
+//! like every layout value, so the strip is 1 px (20 / 15 = 1.33, to nearest).
 //! It takes the focus with Tab, shows a dotted focus mark while it has it, and Space, Return
 //! and Enter act as a click on the text. Assistive technologies see a link named by its
 //! caption. All members run on the UI thread.
@@ -77,6 +78,7 @@ protected:
 private:
     friend class LeavePoll;
 
+    void fitLabel();
     void fitToCaption();
     void setTextColor(BgrColor color);
     void restoreRestColor() { setTextColor(m_norColor); }
@@ -93,6 +95,8 @@ private:
     //! A primary press on the text that has not been released yet: its release clicks.
     bool m_pressed = false;
     bool m_handShown = true;
+    //! The height of the text's line, in pixels: the design's for the font size.
+    int m_lineHeight = 0;
 };
 
 } // namespace qiravon

@@ -10,6 +10,7 @@
 #include "widgets/mouselabel.h"
 
 #include <QAccessible>
+#include <QMenu>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,6 +29,7 @@ struct Fixture
     FakeReporter reporter;
     std::unique_ptr<Form1> form;
     QPoint pointer;
+    Qt::MouseButtons buttons = Qt::RightButton; // held, as the window system tells
 
     Fixture()
     {
@@ -42,6 +44,7 @@ struct Fixture
         writeCatalogue(path(u"forin.cdb"_s), {u"BBC|http://b/1|英语"_s});
         form = std::make_unique<Form1>(hosted, reporter, dir.path() + u'/');
         form->volumeSlider().setCursorSource([this] { return pointer; });
+        form->volumeSlider().setButtonsSource([this] { return buttons; });
     }
 
     [[nodiscard]] QString path(const QString& name) const { return dir.path() + u'/' + name; }
@@ -240,6 +243,41 @@ private Q_SLOTS:
         QTest::qWait(30);
         QCOMPARE(f.player().volume(), 75);
         QCOMPARE(form.vol->text(), u"75"_s);
+    }
+
+    void aDragWhoseReleaseWentElsewhereEnds_data()
+    {
+        QTest::addColumn<bool>("popup");
+        // The release went to another program, or to a popup that took the mouse meanwhile.
+        QTest::newRow("button no longer held") << false;
+        QTest::newRow("a popup has the mouse") << true;
+    }
+
+    void aDragWhoseReleaseWentElsewhereEnds()
+    {
+        QFETCH(bool, popup);
+        Fixture f;
+        Form1& form = *f.form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        f.pointAt(24 + 12);
+        QTest::mousePress(form.HsrlBtn2, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(f.player().volume(), 25);
+
+        QMenu menu;
+        if (popup) {
+            menu.addAction(u"其他"_s);
+            menu.popup(form.mapToGlobal(QPoint(300, 200)));
+            QTRY_VERIFY(QApplication::activePopupWidget());
+        } else {
+            f.buttons = Qt::NoButton;
+        }
+        QTRY_VERIFY(!form.Timer1->isActive());
+        // The knob no longer follows the bare pointer.
+        f.pointAt(24 + 36);
+        QTest::qWait(20);
+        QCOMPARE(f.player().volume(), 25);
+        QCOMPARE(form.HsrlBtn2->x(), 36);
     }
 };
 

@@ -1,13 +1,32 @@
-// The rounded outline of the frameless window, in the window's own pixels at any display scale.
+// The rounded outline of the frameless window: its pixels, and what reaches the screen at any
+// display scale.
 
 #include "app/roundedregion.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
 #include <QWidget>
 #include <QtTest>
 
 using namespace qiravon;
 
+using namespace Qt::StringLiterals;
+
 namespace {
+
+// The window's colour, which the desktop behind it never has.
+const QColor kFace(30, 160, 90);
+
+// The window's place on the screen as the screen shows it, in the screen's pixels.
+QImage onScreen(const QWidget& window)
+{
+    const QRect area = window.geometry();
+    return window.screen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
 
 // Pixels the outline leaves out of row `y`, at its left end.
 int leftInset(const QRegion& region, int y, int width)
@@ -78,23 +97,51 @@ private Q_SLOTS:
         QVERIFY(tiny.contains(QPoint(4, 4)));
     }
 
-    void windowMaskMatchesItsSizeAtThisScale()
+    void theScreenShowsTheOutlineInItsOwnPixels()
     {
-        // Run once at scale 1 and once under QT_SCALE_FACTOR: the window's mask stays in its
-        // own pixels, so it covers the window whatever the display's pixel density.
+        // Run once at scale 1 and once under QT_SCALE_FACTOR=2. What counts is what reaches
+        // the screen: each pixel of the outline must cover the screen's pixels it stands
+        // for, at the window's corners, not at corners of twice or half its size.
+        if (QGuiApplication::platformName() != u"xcb"_s)
+            QSKIP("needs an X server, which shapes the window on the screen");
+        const QSize size(200, 120);
         QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
-        window.setFixedSize(742, 439);
+        window.setFixedSize(size);
+        QPalette pal = window.palette();
+        pal.setColor(QPalette::Window, kFace);
+        window.setPalette(pal);
+        window.setAutoFillBackground(true);
+        window.move(40, 40);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ApplyRoundedRegion(&window, 12, 21);
-        QCOMPARE(window.mask(), roundedRegion(QSize(742, 439), 12, 21));
-        QCOMPARE(window.mask().boundingRect(), window.rect());
 
-        // Applying it again leaves the same region.
-        ApplyRoundedRegion(&window, 12, 21);
-        QCOMPARE(window.mask(), roundedRegion(QSize(742, 439), 12, 21));
+        const int scale = qRound(window.devicePixelRatioF());
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
-            QVERIFY(window.devicePixelRatioF() > 1.0);
+            QCOMPARE(scale, 2);
+        QImage shown;
+        QTRY_VERIFY((shown = onScreen(window)).pixel(shown.rect().center()) == kFace.rgb());
+        QCOMPARE(shown.size(), size * scale);
+
+        const QRegion outline = roundedRegion(size, 12, 21);
+        // The corner boxes, a little larger than the corners, in the screen's pixels.
+        const QSize box = QSize(9, 13) * scale;
+        const QPoint far(shown.width() - box.width(), shown.height() - box.height());
+        for (const QPoint origin : {QPoint(0, 0), QPoint(far.x(), 0), QPoint(0, far.y()), far}) {
+            for (int y = origin.y(); y < origin.y() + box.height(); ++y) {
+                for (int x = origin.x(); x < origin.x() + box.width(); ++x) {
+                    const bool in = outline.contains(QPoint(x / scale, y / scale));
+                    QVERIFY2((shown.pixel(x, y) == kFace.rgb()) == in,
+                             qPrintable(u"screen pixel %1,%2 should be %3"_s.arg(x).arg(y).arg(
+                                 in ? u"the window's"_s : u"the desktop's"_s)));
+                }
+            }
+        }
+        // The corner pixels themselves are always cut; the straight edges are whole.
+        QVERIFY(shown.pixel(0, 0) != kFace.rgb());
+        QVERIFY(shown.pixel(shown.width() - 1, shown.height() - 1) != kFace.rgb());
+        QVERIFY(shown.pixel(shown.width() / 2, 0) == kFace.rgb());
+        QVERIFY(shown.pixel(0, shown.height() / 2) == kFace.rgb());
     }
 };
 

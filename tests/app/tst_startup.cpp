@@ -6,6 +6,7 @@
 #include "catalogue/stationrecord.h"
 #include "hosted/list/listcontrol.h"
 #include "support/fakehosted.h"
+#include "support/fifoguard.h"
 #include "support/testdata.h"
 #include "widgets/linklabel.h"
 
@@ -140,6 +141,22 @@ private Q_SLOTS:
         QCOMPARE(form.ListView2->ItemCount(), masterRows);
         QCOMPARE(form.ListView1->ItemCount(), 0);
         QVERIFY(f.web().navigated.isEmpty());
+    }
+
+    void aFifoInPlaceOfACatalogueIsReportedNotWaitedOn()
+    {
+        Fixture f;
+        QVERIFY(QFile::remove(f.path(u"fine.cdb"_s)));
+        const FifoGuard fifo(f.path(u"fine.cdb"_s));
+        QVERIFY(fifo.isMade());
+        Form1& form = f.create();
+        QCOMPARE_NE(startMainWindow(form, f.reporter), 0);
+        QVERIFY2(!fifo.hadToRelease(), "the start waited for a writer");
+        QCOMPARE(f.reporter.reports.size(), 1);
+        QCOMPARE(f.reporter.reports.first().number, 75);
+        QCOMPARE(f.reporter.reports.first().path, f.path(u"fine.cdb"_s));
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.ListView2->ItemCount(), 2);
     }
 
     void anUnreadableFileIsReportedWithItsOwnNumber()

@@ -1,5 +1,6 @@
 // The real program in the real notification area: a virtual X server with a tray host
-// (trayer) and a window manager, driven by xdotool the way a user drives it.
+// (trayer) and a window manager, driven by xdotool the way a user drives it; last, the same
+// desktop without a notification area.
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -78,6 +79,32 @@ void click(QPoint at, int button)
     xdotool({u"click"_s, QString::number(button)});
 }
 
+// "Normal", "Iconic" (in the task bar), or empty when the window manager has let it go.
+QString wmState(const QString& window)
+{
+    const QString out = run(u"xprop"_s, {u"-id"_s, window, u"WM_STATE"_s});
+    const qsizetype at = out.indexOf(u"window state: "_s);
+    return at < 0 ? QString() : out.mid(at + 14).section(u'\n', 0, 0).trimmed();
+}
+
+enum class CloseRequest
+{
+    AltF4,        // the window manager's key
+    TaskBarClose, // _NET_CLOSE_WINDOW, as a task bar or dock sends it
+};
+
+// Both reach the program as the window manager's WM_DELETE_WINDOW.
+void requestClose(const QString& window, CloseRequest how)
+{
+    if (how == CloseRequest::AltF4) {
+        xdotool({u"windowactivate"_s, u"--sync"_s, window});
+        QTest::qWait(300);
+        xdotool({u"key"_s, u"alt+F4"_s});
+    } else {
+        run(u"wmctrl"_s, {u"-i"_s, u"-c"_s, window});
+    }
+}
+
 QStringList visibleWindowsOfClass(const QString& cls)
 {
     return xdotool({u"search"_s, u"--onlyvisible"_s, u"--class"_s, cls})
@@ -85,6 +112,8 @@ QStringList visibleWindowsOfClass(const QString& cls)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(CloseRequest)
 
 class TrayXvfbTest : public QObject
 {
@@ -95,7 +124,7 @@ private Q_SLOTS:
     {
         if (qEnvironmentVariableIsEmpty("DISPLAY"))
             QSKIP("needs an X display");
-        for (const char* tool : {"trayer", "xdotool", "xwininfo"}) {
+        for (const char* tool : {"trayer", "xdotool", "xwininfo", "xprop", "wmctrl"}) {
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 QSKIP(qPrintable(u"%1 is not installed"_s.arg(QString::fromLatin1(tool))));
         }
@@ -174,8 +203,57 @@ private Q_SLOTS:
         QCOMPARE(m_program->exitCode(), 0);
     }
 
+    void aCloseFromTheWindowManagerHidesIntoTheTray()
+    {
+        startProgram();
+        const QString window = mainWindow();
+        requestClose(window, CloseRequest::AltF4);
+        QVERIFY2(waitFor([&] { return !isViewable(window); }, kStepTimeoutMs),
+                 "Alt+F4 did not hide the window");
+        QVERIFY(m_program->state() == QProcess::Running);
+        click(trayIconPoint(), 1);
+        QVERIFY2(waitFor([&] { return isViewable(window); }, kStepTimeoutMs),
+                 "the tray icon did not bring the window back");
+    }
+
+    // The desktops without a notification area; these run last, as they end the tray host.
+    void withoutATrayACloseFromTheWindowManagerMinimises_data()
+    {
+        QTest::addColumn<CloseRequest>("how");
+        QTest::newRow("Alt+F4") << CloseRequest::AltF4;
+        QTest::newRow("task bar's Close") << CloseRequest::TaskBarClose;
+    }
+
+    void withoutATrayACloseFromTheWindowManagerMinimises()
+    {
+        QFETCH(CloseRequest, how);
+        if (!m_windowManager)
+            QSKIP("needs openbox");
+        stopTrayHost();
+        startProgram(false);
+        const QString window = mainWindow();
+        QVERIFY(!window.isEmpty());
+        requestClose(window, how);
+        QVERIFY2(waitFor([&] { return wmState(window) == u"Iconic"_s; }, kStepTimeoutMs),
+                 qPrintable(u"the window did not go to the task bar but is \"%1\""_s.arg(
+                     wmState(window))));
+        QVERIFY(m_program->state() == QProcess::Running);
+        // What a task bar does on a click: the window comes back.
+        xdotool({u"windowactivate"_s, window});
+        QVERIFY2(waitFor([&] { return isViewable(window); }, kStepTimeoutMs),
+                 "the minimised window did not come back");
+    }
+
 private:
-    void startProgram()
+    void stopTrayHost()
+    {
+        if (m_trayHost && m_trayHost->state() != QProcess::NotRunning) {
+            m_trayHost->kill();
+            m_trayHost->waitForFinished(5000);
+        }
+    }
+
+    void startProgram(bool withTray = true)
     {
         m_program = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -203,9 +281,11 @@ private:
                      },
                      kStartTimeoutMs),
                  "the main window did not appear");
-        QVERIFY2(
-            waitFor([this] { return geometry(trayHostWindow()).width() >= 16; }, kStepTimeoutMs),
-            "no icon came into the tray");
+        if (withTray) {
+            QVERIFY2(waitFor([this] { return geometry(trayHostWindow()).width() >= 16; },
+                             kStepTimeoutMs),
+                     "no icon came into the tray");
+        }
         QTest::qWait(500);
     }
 

@@ -10,7 +10,9 @@
 #include "widgets/linklabel.h"
 #include "widgets/mouselabel.h"
 
+#include <QCloseEvent>
 #include <QtTest>
+#include <qtestspontaneevent.h>
 
 using namespace qiravon;
 using namespace qiravon::test;
@@ -244,6 +246,74 @@ private Q_SLOTS:
         QVERIFY(w.systemMoves.isEmpty());
     }
 
+    void closeRequests_data()
+    {
+        QTest::addColumn<bool>("fromWindowSystem");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("minimised");
+        // Alt+F4, a task bar's Close: what the close button does.
+        QTest::newRow("window system, tray") << true << true << false << false;
+        QTest::newRow("window system, no tray") << true << false << true << true;
+        // The program's own unload closes for real.
+        QTest::newRow("program, tray") << false << true << false << false;
+        QTest::newRow("program, no tray") << false << false << false << false;
+    }
+
+    void closeRequests()
+    {
+        QFETCH(bool, fromWindowSystem);
+        QFETCH(bool, tray);
+        QFETCH(bool, shown);
+        QFETCH(bool, minimised);
+        Window w;
+        Form1& f = w.form;
+        w.hosted.tray->available = tray;
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        if (fromWindowSystem) {
+            // As the window system delivers it: spontaneous, straight to the window.
+            QCloseEvent request;
+            QSpontaneKeyEvent::setSpontaneous(&request);
+            QApplication::instance()->notify(&f, &request);
+            QVERIFY(!request.isAccepted());
+        } else {
+            QVERIFY(f.close());
+        }
+        QCOMPARE(f.isVisible(), shown);
+        QCOMPARE(bool(f.windowState() & Qt::WindowMinimized), minimised);
+    }
+
+    void aDragWhoseReleaseWentElsewhereEnds_data()
+    {
+        QTest::addColumn<bool>("deactivated");
+        QTest::newRow("a move without the button") << false;
+        QTest::newRow("another window took the focus") << true;
+    }
+
+    void aDragWhoseReleaseWentElsewhereEnds()
+    {
+        QFETCH(bool, deactivated);
+        Window w;
+        Form1& f = w.form;
+        const QPoint at = w.background();
+        const QPoint start = f.pos();
+        const QPoint grab = start + at;
+        sendMouse(&f, QEvent::MouseButtonPress, at, Qt::RightButton, grab);
+        sendMouse(&f, QEvent::MouseMove, at, Qt::RightButton, grab + QPoint(10, 10));
+        QCOMPARE(f.pos(), start + QPoint(10, 10));
+
+        if (deactivated) {
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QCoreApplication::sendEvent(&f, &deactivate);
+        } else {
+            sendMouse(&f, QEvent::MouseMove, at, Qt::NoButton, grab + QPoint(60, 60));
+        }
+        QVERIFY(!f.chrome().drag().isFollowing());
+        // Not even a button held again brings the drag back: it takes a new press.
+        sendMouse(&f, QEvent::MouseMove, at, Qt::RightButton, grab + QPoint(90, 90));
+        QCOMPARE(f.pos(), start + QPoint(10, 10));
+    }
+
     void activationRoundsTheWindowAndShowsTheIcon()
     {
         Window w;
@@ -253,13 +323,17 @@ private Q_SLOTS:
         QCOMPARE(f.mask().boundingRect(), QRect(0, 0, 742, 439));
         QVERIFY(w.hosted.tray->intray());
 
-        // Coming back from the tray keeps the outline and the one icon.
-        f.hide();
-        f.show();
-        QEvent activation(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(&f, &activation);
-        QCOMPARE(f.mask(), roundedRegion(f.size(), 12, 21));
-        QVERIFY(w.hosted.tray->intray());
+        // Coming back from the tray, each activation puts the outline back and keeps the one
+        // icon. The outline is taken away first, or a missed activation would go unseen.
+        for (int round = 0; round < 2; ++round) {
+            f.hide();
+            f.show();
+            f.clearMask();
+            QEvent activation(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(&f, &activation);
+            QCOMPARE(f.mask(), roundedRegion(f.size(), 12, 21));
+            QVERIFY(w.hosted.tray->intray());
+        }
         QVERIFY(!w.hosted.tray->intrayWrites.contains(false));
     }
 };

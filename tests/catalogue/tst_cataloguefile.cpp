@@ -3,6 +3,8 @@
 
 #include "catalogue/cataloguefile.h"
 #include "catalogue/recordsplit.h"
+#include "catalogue/regularfile.h"
+#include "support/fifoguard.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -48,6 +50,11 @@ private Q_SLOTS:
     void largeFilesReadTheSameAsSmallOnes();
     void byte0x80IsTheEuroSign();
     void readReportsMissingAndUnreadableFiles();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
+    void sizeIsCappedBeforeAndWhileReading();
+    void decoderIsCheckedForRealGbk_data();
+    void decoderIsCheckedForRealGbk();
 
     void splitTable_data();
     void splitTable();
@@ -177,6 +184,95 @@ void CatalogueFileTest::readReportsMissingAndUnreadableFiles()
     const CatalogueFile read = CatalogueFile::read(good);
     QVERIFY(!read.error);
     QCOMPARE(read.lines, (QStringList{u"BBC|http://b|英语"_s, u""_s}));
+}
+
+void CatalogueFileTest::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    // A FIFO would block the open for ever, a device could be read for ever.
+    QTest::newRow("FIFO") << u"fifo"_s << 75;
+    QTest::newRow("link to a device") << u"device"_s << 75;
+    QTest::newRow("folder") << u"folder"_s << 75;
+    QTest::newRow("link to nothing") << u"dangling"_s << 53;
+}
+
+void CatalogueFileTest::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"fine.cdb"_s);
+    std::optional<FifoGuard> fifo;
+    if (kind == u"fifo"_s) {
+        fifo.emplace(path);
+        QVERIFY(fifo->isMade());
+    } else if (kind == u"device"_s) {
+        QVERIFY(QFile::link(u"/dev/zero"_s, path));
+    } else if (kind == u"folder"_s) {
+        QVERIFY(QDir(dir.path()).mkdir(u"fine.cdb"_s));
+    } else {
+        QVERIFY(QFile::link(dir.filePath(u"gone.cdb"_s), path));
+    }
+
+    const CatalogueFile read = CatalogueFile::read(path);
+    QVERIFY(read.error);
+    QCOMPARE(read.error->number, number);
+    QCOMPARE(read.error->path, path);
+    QVERIFY(read.lines.isEmpty());
+    if (fifo)
+        QVERIFY2(!fifo->hadToRelease(), "the reader waited for a writer");
+}
+
+void CatalogueFileTest::sizeIsCappedBeforeAndWhileReading()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"radiolist.cdb"_s);
+    {
+        // Sparse: it takes no room, and it must not take any memory either.
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(kMaxCatalogueBytes + 1));
+    }
+    const CatalogueFile read = CatalogueFile::read(path);
+    QVERIFY(read.error);
+    QCOMPARE(read.error->number, 75);
+    QCOMPARE(read.error->path, path);
+    QVERIFY2(read.error->description.contains(u"256 MiB"_s), qPrintable(read.error->description));
+
+    QVERIFY(writeFile(path, "0123456789"));
+    QCOMPARE(readRegularFile(path, 10).bytes, QByteArray("0123456789"));
+    QVERIFY(readRegularFile(path, 9).error);
+    // A file may hold more than its size says (those of /proc say 0): the cap counts what
+    // is read.
+    const FileBytes maps = readRegularFile(u"/proc/self/maps"_s, 16);
+    QVERIFY(maps.error);
+    QVERIFY(maps.bytes.isEmpty());
+}
+
+void CatalogueFileTest::decoderIsCheckedForRealGbk_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("GBK") << QByteArray(kCatalogueCodec) << true;
+    // What a Qt without ICU offers for "GBK": nothing.
+    QTest::newRow("missing") << QByteArray("x-no-such-codec") << false;
+    // A decoder that exists but reads the bytes as other characters.
+    QTest::newRow("wrong one") << QByteArray("ISO-8859-1") << false;
+}
+
+void CatalogueFileTest::decoderIsCheckedForRealGbk()
+{
+    QFETCH(QByteArray, codec);
+    QFETCH(bool, usable);
+    const std::optional<RuntimeError> error = checkCatalogueDecoder(codec.constData());
+    QCOMPARE(!error, usable);
+    if (error) {
+        QCOMPARE_NE(error->number, 0);
+        QVERIFY2(error->message().contains(QString::fromLatin1(codec)),
+                 qPrintable(error->message()));
+        QVERIFY(error->message().contains(u"catalogue"_s));
+    }
 }
 
 void CatalogueFileTest::splitTable_data()

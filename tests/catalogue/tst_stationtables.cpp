@@ -251,21 +251,27 @@ void StationTablesTest::copyAllStations()
 void StationTablesTest::copyAllStationsStopsWhenAsked()
 {
     Tables t;
-    // Big enough that the copy outlasts its first breathing interval on any machine.
-    constexpr int kRows = 100000;
+    constexpr int kRows = 100;
     for (int i = 0; i < kRows; ++i)
         t.tables.addlist2(u"c"_s, QString::number(i), QString(), QString());
+    // A clock that moves a millisecond each time it is read: the copy breathes after a fixed
+    // number of rows, whatever the machine.
+    qint64 now = 0;
+    t.tables.setCopyClock([&] { return ++now; });
 
     int calls = 0;
+    int rowsAtTheBreath = -1;
     // The user picks another category mid-copy: the list is cleared and the copy must stop
     // rather than pour the rest of the stations into the new category's list.
     const bool finished = t.tables.CopyAllStations([&] {
         ++calls;
+        rowsAtTheBreath = t.visible.ItemCount();
         t.visible.Clear();
         return false;
     });
     QCOMPARE(calls, 1);
     QVERIFY(!finished);
+    QVERIFY(rowsAtTheBreath > 0 && rowsAtTheBreath < kRows);
     QCOMPARE(t.visible.ItemCount(), 0);
 
     // Yielding does not reorder or skip rows.
@@ -274,10 +280,24 @@ void StationTablesTest::copyAllStationsStopsWhenAsked()
         ++yields;
         return true;
     }));
-    QVERIFY(yields > 0);
+    QVERIFY(yields > 1);
     QCOMPARE(t.visible.ItemCount(), kRows);
-    QCOMPARE(t.visible.ItemText(kRows - 1, 2), QString::number(kRows - 1));
-    QCOMPARE(t.visible.ItemText(kRows - 1, 0), QString::number(kRows));
+    for (int row = 0; row < kRows; ++row) {
+        QCOMPARE(t.visible.ItemText(row, 2), QString::number(row));
+        QCOMPARE(t.visible.ItemText(row, 0), QString::number(row + 1));
+    }
+
+    // The copy breathes by the time it has taken, not by rows: without time passing it
+    // never does.
+    t.visible.Clear();
+    t.tables.setCopyClock([] { return qint64(7); });
+    yields = 0;
+    QVERIFY(t.tables.CopyAllStations([&] {
+        ++yields;
+        return true;
+    }));
+    QCOMPARE(yields, 0);
+    QCOMPARE(t.visible.ItemCount(), kRows);
 }
 
 QTEST_MAIN(StationTablesTest)

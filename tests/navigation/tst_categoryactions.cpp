@@ -54,11 +54,14 @@ void run(NavFixture& form, Action action)
     }
 }
 
-// Enough master rows that the all-stations copy lets events run several times.
+// Master rows for a copy that lets events run several times. The copy's clock moves a
+// millisecond each time it is read, so where the copy breathes depends on the rows alone,
+// never on the machine's speed.
 void fillMasterForALongCopy(NavFixture& form)
 {
-    for (int i = 0; i < 60000; ++i)
+    for (int i = 0; i < 200; ++i)
         form.tables->addlist2(u"批量"_s, u"台%1"_s.arg(i), {}, {});
+    form.tables->setCopyClock([now = qint64(0)]() mutable { return ++now; });
 }
 
 } // namespace
@@ -263,10 +266,82 @@ private Q_SLOTS:
         NavFixture& form = f;
         fillMasterForALongCopy(form);
         const int master = form.ListView2->ItemCount();
-        QTimer::singleShot(0, &form.window, [&] { f.nav->toggleView(); });
+        int rowsWhenSwitched = -1;
+        QTimer::singleShot(0, &form.window, [&] {
+            rowsWhenSwitched = form.ListView1->ItemCount();
+            f.nav->toggleView();
+        });
         Q_EMIT form.links.allStations->Click();
+        QVERIFY2(rowsWhenSwitched > 0 && rowsWhenSwitched < master,
+                 "the view was not switched during the copy");
         QVERIFY(f.web->isVisible());
         QCOMPARE(form.ListView1->ItemCount(), master + 2);
+    }
+
+    void anotherAllStationsClickStartsTheCopyOverWithoutNesting_data()
+    {
+        QTest::addColumn<bool>("thenNet");
+        QTest::newRow("all stations again") << false;
+        QTest::newRow("all stations again, then net stations") << true;
+    }
+
+    void anotherAllStationsClickStartsTheCopyOverWithoutNesting()
+    {
+        QFETCH(bool, thenNet);
+        NavFixture f;
+        QVERIFY(f.load());
+        NavFixture& form = f;
+        fillMasterForALongCopy(form);
+        const int master = form.ListView2->ItemCount();
+
+        int rowsAfterTheSecondClick = -1;
+        QTimer::singleShot(0, &form.window, [&] {
+            Q_EMIT form.links.allStations->Click();
+            // The click only empties the list: a copy of its own here would run whole inside
+            // the first one, and the first would be left to finish after it.
+            rowsAfterTheSecondClick = form.ListView1->ItemCount();
+            if (thenNet)
+                Q_EMIT form.links.netStations->Click();
+        });
+        Q_EMIT form.links.allStations->Click();
+
+        QCOMPARE(rowsAfterTheSecondClick, 0);
+        if (thenNet) {
+            QCOMPARE(f.categories(), QStringList{u"网络电台"_s});
+            return;
+        }
+        // One whole copy, the foreign stations once, numbered from 1.
+        QCOMPARE(form.ListView1->ItemCount(), master + 2);
+        const QStringList names = f.names();
+        QCOMPARE(names.first(), u"安徽之声"_s);
+        QCOMPARE(names.at(master - 1), u"台199"_s);
+        QCOMPARE(names.mid(master), (QStringList{u"BBC"_s, u"NHK"_s}));
+        QCOMPARE(form.ListView1->ItemText(master + 1, columnIndex(StationColumn::Number)),
+                 QString::number(master + 2));
+    }
+
+    void showingTheListLeavesARunningPollAlone()
+    {
+        NavFixture f;
+        QVERIFY(f.load());
+        NavFixture& form = f;
+        // A long, exact interval, and half a second of it gone: a restart would show as a
+        // full one.
+        f.Timer2->setTimerType(Qt::PreciseTimer);
+        f.Timer2->start(60000);
+        QTRY_VERIFY(f.Timer2->remainingTime() <= 59500);
+        for (LinkLabel* link : {form.links.regions[3], form.links.rowOneStart,
+                                form.links.regions[regions::kPlayerInOwnWindow]}) {
+            Q_EMIT link->Click();
+            QVERIFY(f.pollRunning());
+            QVERIFY2(f.Timer2->remainingTime() <= 59500,
+                     qPrintable(QString::number(f.Timer2->remainingTime())));
+        }
+        // A stopped poll starts again.
+        Q_EMIT form.links.regions[regions::kPlayerInMainWindow]->Click();
+        QVERIFY(!f.pollRunning());
+        Q_EMIT form.links.regions[3]->Click();
+        QVERIFY(f.pollRunning());
     }
 
     void aCatalogueFileMissingAtRunTimeIsReported_data()

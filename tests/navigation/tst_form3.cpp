@@ -4,6 +4,7 @@
 #include "navigation/navfixture.h"
 #include "navigation/weblinks.h"
 
+#include <QWindow>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -73,6 +74,30 @@ private Q_SLOTS:
         QTRY_COMPARE(form3->frameGeometry().size(), kOuterSize);
         form3->resize(400, 300);
         QTRY_COMPARE(form3->frameGeometry().size(), kOuterSize);
+    }
+
+    void theSizeIsHeldByConstraintsNotByResizing()
+    {
+        NavFixture f;
+        QVERIFY(f.load());
+        Q_EMIT f.links.regions[regions::kPlayerInOwnWindow]->Click();
+        Form3* form3 = f.nav->form3();
+        // Placed by the window system, the window learns its frame (the offscreen platform
+        // draws one once it places a window) and fits its client to it, once.
+        form3->move(60, 40);
+        QTRY_COMPARE(form3->frameGeometry().size(), kOuterSize);
+        // The window manager is told the one size the window takes.
+        QCOMPARE(form3->minimumSize(), form3->size());
+        QCOMPARE(form3->maximumSize(), form3->size());
+        const QSize client = form3->size();
+
+        // A tiling or size-constraining manager answers with a size of its own. Asking again
+        // would start an endless exchange; the window takes what it got.
+        form3->windowHandle()->resize(300, 500);
+        QTRY_COMPARE(form3->size(), QSize(300, 500));
+        QCoreApplication::processEvents();
+        QCOMPARE(form3->size(), QSize(300, 500));
+        QCOMPARE(form3->minimumSize(), client);
     }
 
     void closingDiscardsTheWindowAndTheNextUseCreatesAnother()

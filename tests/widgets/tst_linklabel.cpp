@@ -364,6 +364,50 @@ private Q_SLOTS:
         QCOMPARE(clicks.count(), 1);
     }
 
+    void theTextAndItsUnderlineFitItsLine()
+    {
+        // The label keeps to the design's line, whatever face draws it; nothing of the text
+        // may be cut off for that, its underline least of all.
+        struct Ink
+        {
+            double mass = 0;       // how much ink, anti-aliased edges included
+            int lastRowLength = 0; // inked pixels in the lowest inked row
+        };
+        const auto ink = [](QWidget& label) {
+            QImage image(label.size(), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            // The text alone, on white: no background of either label.
+            label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            Ink found;
+            for (int y = 0; y < image.height(); ++y) {
+                int row = 0;
+                for (int x = 0; x < image.width(); ++x) {
+                    const int darkness = 255 - qGray(image.pixel(x, y));
+                    found.mass += darkness;
+                    row += darkness > 55;
+                }
+                if (row > 0)
+                    found.lastRowLength = row;
+            }
+            return found;
+        };
+        for (const QString& caption : {u"访问博客获取技术"_s, u"安徽"_s, u"LinkLabel"_s}) {
+            link().SetCaption(caption);
+            QLabel natural(caption);
+            natural.setFont(link().lbllink()->font());
+            natural.setPalette(link().lbllink()->palette());
+            natural.adjustSize();
+            const Ink fitted = ink(*link().lbllink());
+            const Ink whole = ink(natural);
+            QVERIFY2(
+                qAbs(fitted.mass - whole.mass) <= whole.mass * 0.03,
+                qPrintable(
+                    u"%1: %2 of %3 ink shown"_s.arg(caption).arg(fitted.mass).arg(whole.mass)));
+            QVERIFY2(fitted.lastRowLength >= link().lbllink()->width() * 9 / 10,
+                     qPrintable(caption + u": no underline"_s));
+        }
+    }
+
     void cursorIsTheHandUnlessTurnedOff()
     {
         const QCursor hand = link().lbllink()->cursor();
