@@ -14,7 +14,7 @@
 #   QIRAVON_WM       a window manager (openbox) started on the server first
 #   QT_SCALE_FACTOR  passed on; the screen and the click points scale with it
 #   LINK7, ROW1      where Link(7) and the first station row lie in the window at scale 1
-#                    (defaults 279,80 and 200,140, where this machine's fonts put them)
+#                    (defaults 262,78 and 200,140, where this machine's fonts put them)
 #   QIRAVON_STARTUP_RAW=1 also prints every run's line
 set -eu
 build="${1:?usage: $0 <build folder> [runs] [settle seconds] [play seconds]}"
@@ -89,7 +89,7 @@ scale="${QT_SCALE_FACTOR:-1}"
 at() { echo "$1" | awk -F, -v s="$scale" '{printf "%d,%d", $1 * s, $2 * s}'; }
 toggle=$(at 38,91)
 page=$(at 690,130)
-link7=$(at "${LINK7:-279,80}")
+link7=$(at "${LINK7:-262,78}")
 row1=$(at "${ROW1:-200,140}")
 
 out="$work/runs"

@@ -43,11 +43,10 @@ gpointer prewarm(gpointer)
         // Every stream: playbin, type finding, HTTP with ICY titles, MP3, the output.
         "coreelements", "playback", "typefindfunctions", "soup", "icydemux", "audioparsers",
         "mpg123", "audioconvert", "audioresample", "volume", "autodetect", "pulseaudio", "alsa",
-        // HLS, which most stations send.
-        "hls", "adaptivedemux2", "mpegtsdemux",
-        // AAC, in nearly every HLS stream; libav alone takes about 100 ms.
-        "libav",
-        // The rest.
+        // HLS, which most stations send, and the AAC in nearly every HLS stream.
+        "hls", "adaptivedemux2", "mpegtsdemux", "faad",
+        // The rest. Not libav: it is loaded only for a stream that needs it (see
+        // preferLightDecoders), as it costs the process 25 MB or more.
         "ogg", "opus", "vorbis"};
     for (const char* name : plugins) {
         if (GstPlugin* plugin = gst_plugin_load_by_name(name))

@@ -44,18 +44,22 @@ void limitNetworkQueue(GstElement* playbin)
 
 void preferLightDecoders()
 {
-    // For MP3, libav's and mpg123's decoders share a rank, and the tie goes to libav by name.
-    // mpg123 decodes the same streams for about a fifth less CPU and needs none of libav's
-    // libraries. A user's own GST_PLUGIN_FEATURE_RANK has the last word.
+    // libav decodes MP3 and AAC as well as mpg123 and faad do, but loading it maps some 80
+    // libraries (video codecs, filters, speech voices) and 25 MB or more that a radio never
+    // uses. With the light decoders one rank above it, libav is loaded only for a stream
+    // nothing else decodes (WMA, say). mpg123 also takes about a fifth less CPU. A user's own
+    // GST_PLUGIN_FEATURE_RANK has the last word.
     if (qEnvironmentVariableIsSet("GST_PLUGIN_FEATURE_RANK"))
         return;
-    GstPluginFeature* feature =
-        gst_registry_find_feature(gst_registry_get(), "mpg123audiodec", GST_TYPE_ELEMENT_FACTORY);
-    if (!feature)
-        return;
-    if (gst_plugin_feature_get_rank(feature) < GST_RANK_PRIMARY)
-        gst_plugin_feature_set_rank(feature, GST_RANK_PRIMARY);
-    gst_object_unref(feature);
+    for (const char* name : {"mpg123audiodec", "faad"}) {
+        GstPluginFeature* feature =
+            gst_registry_find_feature(gst_registry_get(), name, GST_TYPE_ELEMENT_FACTORY);
+        if (!feature)
+            continue;
+        if (gst_plugin_feature_get_rank(feature) <= GST_RANK_PRIMARY)
+            gst_plugin_feature_set_rank(feature, GST_RANK_PRIMARY + 1);
+        gst_object_unref(feature);
+    }
 }
 
 } // namespace qiravon::gst
