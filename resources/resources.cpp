@@ -2,6 +2,13 @@
 
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
+#include <QtMath>
+#include <array>
+#include <fontconfig/fontconfig.h>
+#include <future>
+#include <iterator>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -44,22 +51,77 @@ QString fileName(Id id)
     return {};
 }
 
+constexpr int kIdCount = SpeakerWaves + 1;
+
 // On a screen with two device pixels to the logical pixel the doubled drawing is used, so
 // the window is as sharp there; its device-pixel ratio keeps its logical size the design's.
-QPixmap load(Id id)
+QImage decode(Id id, bool doubled)
 {
     const QString base = u":/images/"_s + fileName(id);
-    if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
-        QPixmap doubled(base + u"@2x.png"_s);
-        if (!doubled.isNull()) {
-            doubled.setDevicePixelRatio(2.0);
-            return doubled;
+    if (doubled) {
+        QImage image(base + u"@2x.png"_s);
+        if (!image.isNull()) {
+            image.setDevicePixelRatio(2.0);
+            return image;
         }
     }
-    return QPixmap(base + u".png"_s);
+    return QImage(base + u".png"_s);
+}
+
+bool wantsDoubled()
+{
+    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+}
+
+// Pictures decoded ahead on another thread: QImage may be made anywhere, QPixmap only on the
+// window's thread.
+struct Ahead
+{
+    std::array<std::promise<QImage>, kIdCount> promised;
+    std::array<std::shared_future<QImage>, kIdCount> decoded;
+    bool started = false;
+};
+
+Ahead& ahead()
+{
+    static Ahead instance;
+    return instance;
+}
+
+QPixmap load(Id id)
+{
+    if (Ahead& a = ahead(); a.started)
+        return QPixmap::fromImage(a.decoded[id].get());
+    return QPixmap::fromImage(decode(id, wantsDoubled()));
 }
 
 } // namespace
+
+void startFontSetUp()
+{
+    // fontconfig sets itself up once for the process, whichever thread asks first; a thread
+    // that asks meanwhile does the work too and keeps whichever finished first.
+    std::thread([] { FcInit(); }).detach();
+}
+
+void startDecoding()
+{
+    Ahead& a = ahead();
+    if (a.started)
+        return;
+    a.started = true;
+    for (int id = 0; id < kIdCount; ++id)
+        a.decoded[id] = a.promised[id].get_future().share();
+    std::thread([doubled = wantsDoubled()] {
+        // The small pictures first, in the order the window takes them; the skin, the one
+        // that takes time, is taken last.
+        for (int id = 0; id < kIdCount; ++id) {
+            if (id != WindowSkin)
+                ahead().promised[id].set_value(decode(Id(id), doubled));
+        }
+        ahead().promised[WindowSkin].set_value(decode(WindowSkin, doubled));
+    }).detach();
+}
 
 QPixmap pixmap(Id id)
 {
@@ -79,6 +141,24 @@ QIcon appIcon()
         return result;
     }();
     return icon;
+}
+
+QPixmap appEmblem(int logicalSize, qreal devicePixelRatio)
+{
+    // As QIcon::pixmap() picks: the smallest drawing that covers the device pixels.
+    const int wanted = qCeil(logicalSize * devicePixelRatio);
+    int size = kIconSizes[std::size(kIconSizes) - 1];
+    for (int candidate : kIconSizes) {
+        if (candidate >= wanted) {
+            size = candidate;
+            break;
+        }
+    }
+    QPixmap emblem(u":/images/icon-%1.png"_s.arg(size));
+    if (size != wanted)
+        emblem = emblem.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    emblem.setDevicePixelRatio(devicePixelRatio);
+    return emblem;
 }
 
 QIcon trayIcon()

@@ -40,8 +40,19 @@ inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 //! device-pixel ratio above 1 the picture is the doubled drawing with ratio 2: its
 //! deviceIndependentSize() is then the design's size, and size() twice that.
 [[nodiscard]] QPixmap pixmap(Id id);
+//! Starts fontconfig's own set-up (reading its configuration and font cache) on a thread of
+//! its own; may be called before the QGuiApplication exists. The first font Qt looks up then
+//! finds it done, or does it itself if it comes first.
+void startFontSetUp();
+//! Starts decoding every picture on a thread of its own, so pixmap() finds them decoded
+//! while the window is still being put together; call once the QGuiApplication exists (its
+//! device-pixel ratio chooses the drawings). Without it pixmap() decodes as it is asked.
+void startDecoding();
 //! The application icon in all its sizes.
 [[nodiscard]] QIcon appIcon();
+//! The emblem of appIcon() at `logicalSize` pixels, drawn for `devicePixelRatio`, read from
+//! its one file: appIcon() decodes every size at once.
+QPixmap appEmblem(int logicalSize, qreal devicePixelRatio);
 //! The 32 x 32 notification-area icon.
 [[nodiscard]] QIcon trayIcon();
 //! The fingertip of the pointing hand, where it points.

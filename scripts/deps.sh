@@ -7,6 +7,7 @@ set -eu
 # program needs at run time too: the package's dependencies (cmake/QiravonPackage.cmake) name
 # them; keep the two in step.
 RUNTIME="build-essential make cmake ninja-build pkg-config qt6-base-dev qt6-webengine-dev \
+libfontconfig-dev \
 libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base \
 gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly \
 gstreamer1.0-libav gstreamer1.0-pulseaudio gstreamer1.0-tools fonts-wqy-microhei xvfb xauth"

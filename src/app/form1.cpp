@@ -46,10 +46,13 @@ Form1::Form1(HostedFactory& hosted, IErrorReporter& reporter, const QString& dat
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Qiravon"_s);
-    setWindowIcon(resources::appIcon());
+    // The icon in every size takes as long to decode as the rest of the window's artwork; the
+    // window manager can have it a frame later.
+    connect(this, &Form1::firstPainted, this, [this] { setWindowIcon(resources::appIcon()); });
     setFixedSize(twipsToPx(11130), twipsToPx(6585));
-    m_skin = resources::pixmap(resources::WindowSkin);
     createControls();
+    // After the controls: the skin is the picture that takes longest to decode.
+    m_skin = resources::pixmap(resources::WindowSkin);
     m_tables = std::make_unique<StationTables>(*ListView1, *ListView2, dataDir);
     wireNavigation();
     wirePlayback();

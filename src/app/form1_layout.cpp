@@ -119,7 +119,7 @@ void Form1::createControls()
     vol->adjustSize();
     // Drawn for the screen's pixels, so the emblem stays sharp on a doubled screen.
     Image1 = picture(this, u"Image1"_s, 60, 60, 360, 360, true,
-                     resources::appIcon().pixmap(QSize(24, 24), devicePixelRatio()), true);
+                     resources::appEmblem(24, devicePixelRatio()), true);
     Image1->setAccessibleName(u"Qiravon"_s);
     Image2 = picture(this, u"Image2"_s, 120, 1080, 915, 570, true, toggleNormal, true);
     BtnDown = picture(this, u"BtnDown"_s, 5880, 360, 795, 570, false,

@@ -10,11 +10,12 @@
 #include "app/trayhandlers.h"
 #include "hosted/gst/gstsetup.h"
 #include "hosted/web/webengineenv.h"
+#include "resources/resources.h"
+#include "session/busname.h"
 #include "session/instanceguard.h"
 #include "session/mprisservice.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <cstdlib>
 
 namespace {
@@ -44,7 +45,12 @@ void prewarmPlayer(qiravon::Form1& form1)
 int main(int argc, char* argv[])
 {
     prepareEnvironment();
+    // The window's fonts and pictures are made ready on other threads while Qt connects to
+    // the display and the window is put together: they are most of what a first frame waits
+    // for.
+    qiravon::resources::startFontSetUp();
     QApplication app(argc, argv);
+    qiravon::resources::startDecoding();
     app.setApplicationName(QStringLiteral("Qiravon"));
     app.setDesktopFileName(QStringLiteral("qiravon"));
     // The window hides to the tray; only the tray menu ends the program.
@@ -52,7 +58,7 @@ int main(int argc, char* argv[])
 
     // Settled before anything is read or played: a second start only brings the first one's
     // window back, and ends.
-    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnection bus = qiravon::sessionBusIfAny();
     qiravon::InstanceGuard guard(qiravon::InstanceGuard::defaultPlaces());
     if (guard.claim(bus) == qiravon::InstanceGuard::Claim::AlreadyRunning)
         return EXIT_SUCCESS;

@@ -4,6 +4,8 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFile>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,6 +20,32 @@ constexpr uint kExists = 3;
 constexpr uint kAlreadyOwner = 4;
 
 } // namespace
+
+QString sessionBusAddress(const QString& addressVariable, const QString& runtimeFolder)
+{
+    if (!addressVariable.isEmpty())
+        return addressVariable;
+    if (runtimeFolder.isEmpty())
+        return {};
+    const QString socket = runtimeFolder + u"/bus"_s;
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(socket).constData(), &info) != 0 || !S_ISSOCK(info.st_mode))
+        return {};
+    return u"unix:path="_s + socket;
+}
+
+QDBusConnection sessionBusIfAny()
+{
+    if (sessionBusAddress(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"),
+                          qEnvironmentVariable("XDG_RUNTIME_DIR"))
+            .isEmpty()) {
+        qCInfo(lcSession, "no session bus: media controls off, one instance by the local lock");
+        return QDBusConnection(u"qiravon-no-session-bus"_s);
+    }
+    return QDBusConnection::sessionBus();
+}
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include <QDesktopServices>
 #include <QFontMetrics>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -37,7 +38,7 @@ int lineHeightPx(double points)
 // Linux desktop draw taller lines, with the underline further down: a label of their natural
 // height covers the link below it. The face is therefore taken at the largest size whose
 // ascent and underline fit the design's line.
-QFont fittedFont(double points)
+QFont fitFont(double points)
 {
     QFont font = resources::songti(points);
     font.setUnderline(true);
@@ -49,6 +50,16 @@ QFont fittedFont(double points)
             break;
     }
     return font;
+}
+
+// The window has some forty links of one size; each size is fitted once.
+QFont fittedFont(double points)
+{
+    static QHash<double, QFont> fitted;
+    auto it = fitted.constFind(points);
+    if (it == fitted.constEnd())
+        it = fitted.insert(points, fitFont(points));
+    return *it;
 }
 
 LinkLabel::UrlOpener& urlOpener()

@@ -2,6 +2,7 @@
 // ends. Over a real private session bus, over the runtime folder's lock and socket without
 // one, and across the two.
 
+#include "session/busname.h"
 #include "session/fakecontrols.h"
 #include "session/instanceguard.h"
 #include "session/localinstance.h"
@@ -9,6 +10,7 @@
 #include "support/privatebus.h"
 
 #include <QFile>
+#include <QLocalServer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -29,6 +31,38 @@ private Q_SLOTS:
     {
         QVERIFY(m_first.isValid() && m_second.isValid());
         m_busError = m_bus.start();
+    }
+
+    void theSessionBusIsLookedForWhereLibdbusLooks_data()
+    {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QString>("busFile");  // what lies at <runtime>/bus
+        QTest::addColumn<QString>("expected"); // "socket" for unix:path=<runtime>/bus
+
+        QTest::newRow("the variable wins") << u"unix:path=/x"_s << u"socket"_s << u"unix:path=/x"_s;
+        QTest::newRow("the runtime folder's socket") << QString() << u"socket"_s << u"socket"_s;
+        QTest::newRow("a plain file is no bus") << QString() << u"file"_s << QString();
+        QTest::newRow("nothing: no autolaunch") << QString() << QString() << QString();
+    }
+    void theSessionBusIsLookedForWhereLibdbusLooks()
+    {
+        QFETCH(QString, variable);
+        QFETCH(QString, busFile);
+        QFETCH(QString, expected);
+        QTemporaryDir runtime;
+        QVERIFY(runtime.isValid());
+        const QString bus = runtime.filePath(u"bus"_s);
+        QLocalServer server;
+        if (busFile == u"socket"_s) {
+            server.setSocketOptions(QLocalServer::UserAccessOption);
+            QVERIFY(server.listen(bus));
+        } else if (busFile == u"file"_s) {
+            QFile file(bus);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        if (expected == u"socket"_s)
+            expected = u"unix:path="_s + bus;
+        QCOMPARE(sessionBusAddress(variable, runtime.path()), expected);
     }
 
     void withoutABusTheLockDecides()
