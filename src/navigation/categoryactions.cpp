@@ -7,7 +7,7 @@
 #include "widgets/linklabel.h"
 #include "widgets/mouselabel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTimer>
 #include <utility>
 
@@ -65,10 +65,33 @@ void CategoryActions::connectControls()
     }
 }
 
+namespace {
+
+bool holdsFocus(const QWidget* widget)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+} // namespace
+
+void CategoryActions::showListOrBrowser(bool showList)
+{
+    QWidget* list = m_c.stationList;
+    QWidget* browser = m_c.browser->widget();
+    // Hiding the view that has the focus hands it to whatever comes next in the tab chain, a
+    // caption button as it happens, where Space would minimise the window. The view that
+    // takes the same place takes the focus instead.
+    const bool passFocus = holdsFocus(showList ? browser : list);
+    list->setVisible(showList);
+    m_c.browser->setVisible(!showList);
+    if (passFocus)
+        (showList ? list : browser)->setFocus(Qt::OtherFocusReason);
+}
+
 void CategoryActions::ShowStationList(bool showList)
 {
-    m_c.stationList->setVisible(showList);
-    m_c.browser->setVisible(!showList);
+    showListOrBrowser(showList);
     // Starting a running timer would restart its interval, and repeated switches would keep
     // postponing the poll.
     if (showList && !m_c.statusPoll->isActive())
@@ -202,11 +225,10 @@ void CategoryActions::closeForm3()
 
 void CategoryActions::toggleView()
 {
-    const bool webShown = m_c.browser->isVisible();
-    m_c.browser->setVisible(!webShown);
-    setToggleCaption(m_c, webShown ? kListViewCaption : kWebViewCaption);
     // The list's own flag, not whether it is on screen: the window may be hidden in the tray.
-    m_c.stationList->setVisible(m_c.stationList->isHidden());
+    const bool showList = m_c.stationList->isHidden();
+    showListOrBrowser(showList);
+    setToggleCaption(m_c, showList ? kListViewCaption : kWebViewCaption);
 }
 
 void CategoryActions::toggleDown()

@@ -83,6 +83,8 @@ public:
 
 private:
     void connectControls();
+    //! Shows the list or the browser in their shared place; the focus goes with the place.
+    void showListOrBrowser(bool showList);
     //! Empties the visible list for a new action; any all-stations copy still running stops.
     void startRefill();
     void reportIfFailed(const std::optional<RuntimeError>& error);

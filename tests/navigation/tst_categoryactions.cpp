@@ -4,6 +4,7 @@
 #include "navigation/navfixture.h"
 #include "navigation/weblinks.h"
 
+#include <QTableView>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -224,6 +225,43 @@ private Q_SLOTS:
         QTest::qWait(50);
         QCOMPARE(paints, 0);
         form.Image2->removeEventFilter(&counter);
+    }
+
+    void theFocusStaysInThePlaceTheListAndTheBrowserShare_data()
+    {
+        QTest::addColumn<bool>("byToggle"); // else by the region whose player is a page
+        QTest::newRow("the view toggle") << true;
+        QTest::newRow("a region with a web player") << false;
+    }
+    void theFocusStaysInThePlaceTheListAndTheBrowserShare()
+    {
+        QFETCH(bool, byToggle);
+        NavFixture f;
+        QVERIFY(f.load());
+        auto* other = new QWidget(&f.window); // what the tab chain would hand the focus to
+        other->setFocusPolicy(Qt::StrongFocus);
+        f.window.show();
+        f.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        f.ListView1->view()->setFocus();
+        QVERIFY(f.ListView1->isAncestorOf(QApplication::focusWidget()));
+
+        if (byToggle)
+            f.nav->toggleView();
+        else
+            Q_EMIT f.links.regions[regions::kPlayerInMainWindow]->Click();
+        QVERIFY(!f.listShown());
+        QCOMPARE(QApplication::focusWidget(), f.web->widget());
+
+        f.nav->toggleView();
+        QVERIFY(f.listShown());
+        QVERIFY(f.ListView1->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == f.ListView1);
+
+        // A view that had no focus takes none.
+        other->setFocus();
+        f.nav->toggleView();
+        QCOMPARE(QApplication::focusWidget(), other);
     }
 
     void regionActionRestartsThePollAfterToggleBack()
