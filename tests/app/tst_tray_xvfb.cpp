@@ -2,7 +2,8 @@
 // (trayer) and a window manager, driven by xdotool the way a user drives it; last, the same
 // desktop without a notification area.
 
-#include <QElapsedTimer>
+#include "support/realprogram.h"
+
 #include <QProcess>
 #include <QRect>
 #include <QStandardPaths>
@@ -12,77 +13,19 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace qiravon::test;
 
 namespace {
 
-constexpr int kStartTimeoutMs = 60000; // WebEngine starts slowly on a loaded machine
-constexpr int kStepTimeoutMs = 15000;
-
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-}
-
 QString xdotool(const QStringList& args)
 {
-    return run(u"xdotool"_s, args);
-}
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(200);
-    }
-    return true;
-}
-
-QRect geometry(const QString& window)
-{
-    // xdotool prints "X=..", "Y=..", "WIDTH=..", "HEIGHT=.." with --shell.
-    const QString out = xdotool({u"getwindowgeometry"_s, u"--shell"_s, window});
-    QRect rect;
-    for (const QString& line : out.split(u'\n')) {
-        const QString key = line.section(u'=', 0, 0);
-        const int value = line.section(u'=', 1).toInt();
-        if (key == u"X"_s)
-            rect.moveLeft(value);
-        else if (key == u"Y"_s)
-            rect.moveTop(value);
-        else if (key == u"WIDTH"_s)
-            rect.setWidth(value);
-        else if (key == u"HEIGHT"_s)
-            rect.setHeight(value);
-    }
-    return rect;
-}
-
-bool isViewable(const QString& window)
-{
-    return run(u"xwininfo"_s, {u"-id"_s, window}).contains(u"IsViewable"_s);
-}
-
-void click(QPoint at, int button)
-{
-    xdotool({u"mousemove"_s, QString::number(at.x()), QString::number(at.y())});
-    QTest::qWait(150);
-    xdotool({u"click"_s, QString::number(button)});
+    return runTool(u"xdotool"_s, args);
 }
 
 // "Normal", "Iconic" (in the task bar), or empty when the window manager has let it go.
 QString wmState(const QString& window)
 {
-    const QString out = run(u"xprop"_s, {u"-id"_s, window, u"WM_STATE"_s});
+    const QString out = runTool(u"xprop"_s, {u"-id"_s, window, u"WM_STATE"_s});
     const qsizetype at = out.indexOf(u"window state: "_s);
     return at < 0 ? QString() : out.mid(at + 14).section(u'\n', 0, 0).trimmed();
 }
@@ -101,7 +44,7 @@ void requestClose(const QString& window, CloseRequest how)
         QTest::qWait(300);
         xdotool({u"key"_s, u"alt+F4"_s});
     } else {
-        run(u"wmctrl"_s, {u"-i"_s, u"-c"_s, window});
+        runTool(u"wmctrl"_s, {u"-i"_s, u"-c"_s, window});
     }
 }
 
@@ -141,7 +84,7 @@ private Q_SLOTS:
                            u"request"_s, u"--height"_s, u"24"_s, u"--SetDockType"_s, u"true"_s,
                            u"--expand"_s, u"true"_s, u"--transparent"_s, u"false"_s});
         QVERIFY(m_trayHost->waitForStarted());
-        QVERIFY2(waitFor([this] { return !trayHostWindow().isEmpty(); }, kStepTimeoutMs),
+        QVERIFY2(waitUntil([this] { return !trayHostWindow().isEmpty(); }, kProgramStepTimeoutMs),
                  "trayer did not show its panel");
     }
 
@@ -167,15 +110,15 @@ private Q_SLOTS:
     {
         startProgram();
         const QString window = mainWindow();
-        const QRect frame = geometry(window);
+        const QRect frame = windowGeometry(window);
         // The close button stands at the window's top-right (720, 0), 10 x 31 pixels.
-        click(frame.topLeft() + QPoint(725, 15), 1);
-        QVERIFY2(waitFor([&] { return !isViewable(window); }, kStepTimeoutMs),
+        clickAt(frame.topLeft() + QPoint(725, 15), 1);
+        QVERIFY2(waitUntil([&] { return !isViewable(window); }, kProgramStepTimeoutMs),
                  "the close button did not hide the window");
         QVERIFY(m_program->state() == QProcess::Running);
 
-        click(trayIconPoint(), 1);
-        QVERIFY2(waitFor([&] { return isViewable(window); }, kStepTimeoutMs),
+        clickAt(trayIconPoint(), 1);
+        QVERIFY2(waitUntil([&] { return isViewable(window); }, kProgramStepTimeoutMs),
                  "the tray icon did not bring the window back");
     }
 
@@ -183,9 +126,9 @@ private Q_SLOTS:
     {
         startProgram();
         const QStringList before = visibleWindowsOfClass(u"qiravon"_s);
-        click(trayIconPoint(), 3);
+        clickAt(trayIconPoint(), 3);
         QString menu;
-        QVERIFY2(waitFor(
+        QVERIFY2(waitUntil(
                      [&] {
                          for (const QString& w : visibleWindowsOfClass(u"qiravon"_s)) {
                              if (!before.contains(w))
@@ -193,12 +136,12 @@ private Q_SLOTS:
                          }
                          return !menu.isEmpty();
                      },
-                     kStepTimeoutMs),
+                     kProgramStepTimeoutMs),
                  "the right button opened no menu");
         // "退出" is the menu's last item, at its bottom.
-        const QRect area = geometry(menu);
-        click(QPoint(area.center().x(), area.bottom() - 8), 1);
-        QVERIFY2(m_program->waitForFinished(kStepTimeoutMs), "the program did not end");
+        const QRect area = windowGeometry(menu);
+        clickAt(QPoint(area.center().x(), area.bottom() - 8), 1);
+        QVERIFY2(m_program->waitForFinished(kProgramStepTimeoutMs), "the program did not end");
         QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
         QCOMPARE(m_program->exitCode(), 0);
     }
@@ -208,11 +151,11 @@ private Q_SLOTS:
         startProgram();
         const QString window = mainWindow();
         requestClose(window, CloseRequest::AltF4);
-        QVERIFY2(waitFor([&] { return !isViewable(window); }, kStepTimeoutMs),
+        QVERIFY2(waitUntil([&] { return !isViewable(window); }, kProgramStepTimeoutMs),
                  "Alt+F4 did not hide the window");
         QVERIFY(m_program->state() == QProcess::Running);
-        click(trayIconPoint(), 1);
-        QVERIFY2(waitFor([&] { return isViewable(window); }, kStepTimeoutMs),
+        clickAt(trayIconPoint(), 1);
+        QVERIFY2(waitUntil([&] { return isViewable(window); }, kProgramStepTimeoutMs),
                  "the tray icon did not bring the window back");
     }
 
@@ -234,13 +177,13 @@ private Q_SLOTS:
         const QString window = mainWindow();
         QVERIFY(!window.isEmpty());
         requestClose(window, how);
-        QVERIFY2(waitFor([&] { return wmState(window) == u"Iconic"_s; }, kStepTimeoutMs),
+        QVERIFY2(waitUntil([&] { return wmState(window) == u"Iconic"_s; }, kProgramStepTimeoutMs),
                  qPrintable(u"the window did not go to the task bar but is \"%1\""_s.arg(
                      wmState(window))));
         QVERIFY(m_program->state() == QProcess::Running);
         // What a task bar does on a click: the window comes back.
         xdotool({u"windowactivate"_s, window});
-        QVERIFY2(waitFor([&] { return isViewable(window); }, kStepTimeoutMs),
+        QVERIFY2(waitUntil([&] { return isViewable(window); }, kProgramStepTimeoutMs),
                  "the minimised window did not come back");
     }
 
@@ -272,18 +215,18 @@ private:
         // until the same one has stood for a while.
         QString last;
         int steady = 0;
-        QVERIFY2(waitFor(
+        QVERIFY2(waitUntil(
                      [&] {
                          const QString now = mainWindow();
                          steady = !now.isEmpty() && now == last ? steady + 1 : 0;
                          last = now;
                          return steady >= 15;
                      },
-                     kStartTimeoutMs),
+                     kProgramStartTimeoutMs),
                  "the main window did not appear");
         if (withTray) {
-            QVERIFY2(waitFor([this] { return geometry(trayHostWindow()).width() >= 16; },
-                             kStepTimeoutMs),
+            QVERIFY2(waitUntil([this] { return windowGeometry(trayHostWindow()).width() >= 16; },
+                               kProgramStepTimeoutMs),
                      "no icon came into the tray");
         }
         QTest::qWait(500);
@@ -296,7 +239,7 @@ private:
             xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Qiravon$"_s})
                 .split(u'\n', Qt::SkipEmptyParts);
         for (const QString& w : found) {
-            if (geometry(w).width() == 742)
+            if (windowGeometry(w).width() == 742)
                 return w;
         }
         return {};
@@ -311,7 +254,7 @@ private:
     static QPoint trayIconPoint()
     {
         // The program's icon is the only one in the panel, which is sized to its icons.
-        return geometry(trayHostWindow()).center();
+        return windowGeometry(trayHostWindow()).center();
     }
 
     QTemporaryDir m_runtime;

@@ -69,8 +69,9 @@ gboolean refuseActivationMode(GstPad*, GstObject*, GstPadMode, gboolean active)
 
 void blankString(GstElement* element, const char* name)
 {
-    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(element), name);
-    if (spec && G_PARAM_SPEC_VALUE_TYPE(spec) == G_TYPE_STRING && (spec->flags & G_PARAM_WRITABLE))
+    GParamSpec* property = g_object_class_find_property(G_OBJECT_GET_CLASS(element), name);
+    if (property && G_PARAM_SPEC_VALUE_TYPE(property) == G_TYPE_STRING &&
+        (property->flags & G_PARAM_WRITABLE))
         g_object_set(element, name, "", nullptr);
 }
 
