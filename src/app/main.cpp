@@ -50,7 +50,6 @@ int main(int argc, char* argv[])
     // for.
     qiravon::resources::startFontSetUp();
     QApplication app(argc, argv);
-    qiravon::resources::startDecoding();
     app.setApplicationName(QStringLiteral("Qiravon"));
     app.setDesktopFileName(QStringLiteral("qiravon"));
     // The window hides to the tray; only the tray menu ends the program.
@@ -63,6 +62,8 @@ int main(int argc, char* argv[])
     if (guard.claim(bus) == qiravon::InstanceGuard::Claim::AlreadyRunning)
         return EXIT_SUCCESS;
 
+    // Only now: a second start ends above, and must not end with pictures half decoded.
+    qiravon::resources::startDecoding();
     qiravon::prepareGStreamer(&argc, &argv);
     qiravon::RealHosted hosted;
     qiravon::MessageBoxReporter reporter;
