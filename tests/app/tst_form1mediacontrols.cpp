@@ -33,10 +33,7 @@ struct Fixture
 
     Fixture()
     {
-        QStringList regions;
-        for (int i = 1; i <= static_cast<int>(regions::kCount); ++i)
-            regions << u"地区%1"_s.arg(i);
-        writeCatalogue(path(u"map.cdb"_s), regions);
+        writeRegionMap(path(u"map.cdb"_s));
         writeCatalogue(path(u"radiolist.cdb"_s), {u"#地区1"_s, u"一台|http://r/1|一"_s});
         writeCatalogue(path(u"fine.cdb"_s),
                        {u"甲|http://f/0|零"_s, u"乙|http://f/1|一"_s, u"丙|http://f/2|二"_s});

@@ -1,5 +1,7 @@
 #include "support/testdata.h"
 
+#include "navigation/regions.h"
+
 #include <QFile>
 #include <QStringEncoder>
 #include <QtTest>
@@ -29,6 +31,14 @@ bool writeCatalogue(const QString& path, const QStringList& lines)
     for (const QString& line : lines)
         bytes += gbk(line) + "\r\n";
     return writeFile(path, bytes);
+}
+
+bool writeRegionMap(const QString& path)
+{
+    QStringList regions;
+    for (int i = 1; i <= static_cast<int>(regions::kCount); ++i)
+        regions << QStringLiteral("地区%1").arg(i);
+    return writeCatalogue(path, regions);
 }
 
 QString shippedDataDir()

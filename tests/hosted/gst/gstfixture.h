@@ -1,9 +1,12 @@
 #pragma once
 
 #include "hosted/gst/gstmediaplayer.h"
+#include "hosted/gst/gstsetup.h"
+#include "streamserver/mediafixtures.h"
 
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace qiravon::test {
@@ -22,6 +25,16 @@ inline std::unique_ptr<GstMediaPlayer> makeTestPlayer(int retryUnitMs = 1000)
     options.connectTimeoutMs = 20000;
     options.retryUnitMs = retryUnitMs;
     return std::make_unique<GstMediaPlayer>(options);
+}
+
+//! What every test case of a player test needs first: GStreamer set up, and the test media
+//! made in `dir`. Returns what went wrong, or nothing.
+inline QString setUpPlayerTest(const QTemporaryDir& dir, MediaFixtures& media)
+{
+    initGStreamer(nullptr, nullptr);
+    if (!dir.isValid())
+        return QStringLiteral("no temporary folder");
+    return makeMediaFixtures(dir.path(), media);
 }
 
 //! The bytes of a fixture file; empty when it cannot be read.

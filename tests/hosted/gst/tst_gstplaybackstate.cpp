@@ -21,9 +21,7 @@ class GstPlaybackStateTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        initGStreamer(nullptr, nullptr);
-        QVERIFY(m_dir.isValid());
-        const QString error = makeMediaFixtures(m_dir.path(), m_media);
+        const QString error = setUpPlayerTest(m_dir, m_media);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         m_radio.addStream(u"/titled"_s, {readFixture(m_media.mp3), "audio/mpeg", 16000, 16000,
                                          u"晚间新闻"_s.toUtf8(), -1});

@@ -37,9 +37,7 @@ class TestGstPlayerHostile : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        initGStreamer(nullptr, nullptr);
-        QVERIFY(m_dir.isValid());
-        const QString error = makeMediaFixtures(m_dir.path(), m_media);
+        const QString error = setUpPlayerTest(m_dir, m_media);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         m_fifo = m_dir.path() + u"/segment.ts"_s;
         QCOMPARE(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600), 0);

@@ -38,9 +38,7 @@ private Q_SLOTS:
     {
         qunsetenv("no_proxy");
         qunsetenv("NO_PROXY");
-        initGStreamer(nullptr, nullptr);
-        QVERIFY(m_dir.isValid());
-        const QString error = makeMediaFixtures(m_dir.path(), m_media);
+        const QString error = setUpPlayerTest(m_dir, m_media);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         m_radio.addStream(u"/mp3"_s,
                           {readFixture(m_media.mp3), "audio/mpeg", 16000, 16000, {}, -1});

@@ -22,9 +22,7 @@ class TestGstPlayerStreams : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        initGStreamer(nullptr, nullptr);
-        QVERIFY(m_dir.isValid());
-        const QString error = makeMediaFixtures(m_dir.path(), m_media);
+        const QString error = setUpPlayerTest(m_dir, m_media);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         const QString icecast = m_icecast.start();
         QVERIFY2(icecast.isEmpty(), qPrintable(icecast));

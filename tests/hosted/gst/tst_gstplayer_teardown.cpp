@@ -30,9 +30,7 @@ class TestGstPlayerTeardown : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        initGStreamer(nullptr, nullptr);
-        QVERIFY(m_dir.isValid());
-        const QString error = makeMediaFixtures(m_dir.path(), m_media);
+        const QString error = setUpPlayerTest(m_dir, m_media);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         m_mp3 = readFixture(m_media.mp3);
         QVERIFY(!m_mp3.isEmpty());
