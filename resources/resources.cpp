@@ -179,15 +179,47 @@ QCursor handCursor()
     return cursor;
 }
 
+QString firstInstalledFamily(const QStringList& families)
+{
+    FcObjectSet* wanted = FcObjectSetBuild(FC_FAMILY, nullptr);
+    QString found;
+    for (const QString& family : families) {
+        const QByteArray name = family.toUtf8();
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
+        // A listing, not a match: fontconfig's substitutions would answer any name with some
+        // face, and only a face that really carries the name counts.
+        FcFontSet* fonts = FcFontList(nullptr, pattern, wanted);
+        FcPatternDestroy(pattern);
+        FcChar8* primary = nullptr;
+        if (fonts && fonts->nfont > 0 &&
+            FcPatternGetString(fonts->fonts[0], FC_FAMILY, 0, &primary) == FcResultMatch)
+            found = QString::fromUtf8(reinterpret_cast<const char*>(primary));
+        if (fonts)
+            FcFontSetDestroy(fonts);
+        if (!found.isEmpty())
+            break;
+    }
+    FcObjectSetDestroy(wanted);
+    return found;
+}
+
 QFont songti(double points)
 {
     // The design's face first, then the Song faces a Linux desktop may have, then a face
     // Debian ships with CJK coverage. Without the list fontconfig answers "宋体" with a Latin
     // face and borrows the ideographs elsewhere, so Latin and Chinese captions differ in
-    // height.
+    // height. Qt would take the list's first installed face too, but it looks up every
+    // missing name through fontconfig's substitutions first, for each size of the face: the
+    // face is named once, as fontconfig lists it, which is the name Qt knows it by.
+    static const QStringList families = [] {
+        const QStringList design{u"宋体"_s, u"SimSun"_s, u"Noto Serif CJK SC"_s,
+                                 u"AR PL UMing CN"_s, u"WenQuanYi Micro Hei"_s};
+        const QString installed = firstInstalledFamily(design);
+        return installed.isEmpty() ? design : QStringList{installed};
+    }();
     QFont font;
-    font.setFamilies({u"宋体"_s, u"SimSun"_s, u"Noto Serif CJK SC"_s, u"AR PL UMing CN"_s,
-                      u"WenQuanYi Micro Hei"_s});
+    font.setFamilies(families);
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     return font;

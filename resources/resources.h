@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPoint>
+#include <QStringList>
 
 namespace qiravon::resources {
 
@@ -62,5 +63,8 @@ inline constexpr QPoint kHandHotSpot(6, 0);
 [[nodiscard]] QCursor handCursor();
 //! The list and link font: the family the design names, which fontconfig maps to a CJK face.
 [[nodiscard]] QFont songti(double points);
+//! The first of `families` that an installed face carries, by the name fontconfig lists that
+//! face under (the name Qt's font database knows it by); empty when none is installed.
+[[nodiscard]] QString firstInstalledFamily(const QStringList& families);
 
 } // namespace qiravon::resources

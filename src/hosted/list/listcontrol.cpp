@@ -68,6 +68,7 @@ struct ListControl::Private
     int borderStyle = 1;
     QSize pictureSize{16, 16};
     QList<bool> fixedColumns;
+    bool headerAwaitsFirstShow = true;
 };
 
 ListControl::ListControl(QWidget* parent)
@@ -103,6 +104,10 @@ ListControl::ListControl(QWidget* parent)
     m_view->horizontalHeader()->setSectionsClickable(false);
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_view->viewport()->installEventFilter(this);
+    // The header sizes itself from its captions each time a column comes; a list that is
+    // filled before it is shown, or never shown, should not shape every caption once per
+    // column added. It is shown with the list, and sized then, once.
+    m_view->horizontalHeader()->hide();
 
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!d->settingSelection)
@@ -114,6 +119,15 @@ ListControl::ListControl(QWidget* parent)
 }
 
 ListControl::~ListControl() = default;
+
+void ListControl::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (d->headerAwaitsFirstShow) {
+        d->headerAwaitsFirstShow = false;
+        m_view->horizontalHeader()->show();
+    }
+}
 
 void ListControl::AddColumn(const QString& /*key*/, const QString& caption, int /*optionCode*/,
                             int width, bool flag1, bool flag2)

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void cellAccessOutOfRangeChangesNothing();
     void selectionFlags();
     void rowsReachTheViewInOneBatch();
+    void theHeaderIsLaidOutAsIfItWereThereFromTheStart();
     void cellWriteNotifiesOnlyThatCell();
     void clearResetsRowsButKeepsColumns();
     void clearWhileRowsArePending();
@@ -72,6 +73,40 @@ void ListControlTest::selectionFlags()
     QVERIFY(!ok);
     QVERIFY(!l.control.SetItemSelected(-1, 1));
     QVERIFY(!l.control.SetItemSelected(3, 1));
+}
+
+// Columns are added before the list is shown (or to a list that is never shown) without the
+// header measuring itself each time; once shown, nothing may tell it from a header that was
+// there, measuring, all along.
+void ListControlTest::theHeaderIsLaidOutAsIfItWereThereFromTheStart()
+{
+    const QFont font(u"WenQuanYi Micro Hei"_s, 9);
+    List measuredOnce(0, 0);
+    List measuredAlong(0, 0);
+    measuredAlong.control.view()->horizontalHeader()->show();
+    for (List* l : {&measuredOnce, &measuredAlong}) {
+        l->control.setFont(font);
+        for (int c = 0; c < 5; ++c)
+            l->control.AddColumn(u"k%1"_s.arg(c), u"编号%1"_s.arg(c), 0, 40 + 20 * c, true, true);
+        for (int r = 0; r < 20; ++r)
+            l->control.AddItem();
+    }
+    QVERIFY(!measuredOnce.control.view()->horizontalHeader()->isVisibleTo(&measuredOnce.control));
+    measuredOnce.show();
+    measuredAlong.show();
+
+    const QTableView* once = measuredOnce.control.view();
+    const QTableView* along = measuredAlong.control.view();
+    QVERIFY(once->horizontalHeader()->isVisible());
+    QVERIFY(once->horizontalHeader()->height() > 0);
+    QCOMPARE(once->horizontalHeader()->geometry(), along->horizontalHeader()->geometry());
+    QCOMPARE(once->viewport()->geometry(), along->viewport()->geometry());
+    QCOMPARE(once->visualRect(measuredOnce.model->index(3, 2)),
+             along->visualRect(measuredAlong.model->index(3, 2)));
+    // Hidden and shown again, it stays.
+    measuredOnce.control.hide();
+    measuredOnce.control.show();
+    QVERIFY(once->horizontalHeader()->isVisible());
 }
 
 void ListControlTest::rowsReachTheViewInOneBatch()
